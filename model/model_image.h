@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "framework/ansi_string.h"
+#include "framework/file.h"
+#include "framework/lead_bytes.h"
+
+// One MLOD model held as a single byte image, with the texture field of every
+// face indexed in file order. Edits go into the image in place; Write saves
+// the image byte for byte.
+class CModelImage {
+public:
+    CModelImage() = default;
+    CModelImage(const CModelImage&) = delete;
+    CModelImage& operator=(const CModelImage&) = delete;
+
+    // Replaces the image by the whole content of file and indexes its faces.
+    // An empty file sets m_nSize to 0 and keeps the previous image and index.
+    // If the file cannot be read the image stays exactly as it was.
+    void Load(CFile& file);
+    // Writes the whole image at the file's position; writes nothing when empty.
+    void Write(CFile& file) const;
+
+    // Replaces every occurrence of source by target in each texture field, in
+    // file order. Stops at the first field whose path would exceed 31 bytes,
+    // leaving it and the later ones unwritten, and returns false.
+    bool ReplaceTexturePaths(const CString& source, const CString& target);
+    bool ReplaceTexturePaths(const CString& source, const CString& target,
+                             const CLeadByteSet& leadBytes);
+
+    std::unique_ptr<char[]> m_pData;
+    std::int32_t m_nSize = -1;
+    std::vector<char*> m_textureFields;
+};
