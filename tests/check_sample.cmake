@@ -1,0 +1,10 @@
+# Fails when the committed sample differs from what the generator writes now.
+execute_process(COMMAND ${GENERATOR} ${OUT} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the sample generator failed")
+endif()
+file(SHA256 ${SAMPLE} committed)
+file(SHA256 ${OUT} generated)
+if(NOT committed STREQUAL generated)
+  message(FATAL_ERROR "samples/crate.p3d is stale: run make_sample_model samples/crate.p3d")
+endif()

@@ -1,0 +1,83 @@
+#include "test_support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "model/texture_field.h"
+
+namespace test {
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "veltrane-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    m_path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const
+{
+    const std::string path = Path(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void LoadFile(CModelImage& image, const std::string& path)
+{
+    CFile file;
+    CFileException error;
+    if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite, &error))
+        throw error;
+    image.Load(file);
+    file.Close();
+}
+
+void SaveFile(const CModelImage& image, const std::string& path)
+{
+    CFile file;
+    CFileException error;
+    if (!file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error))
+        throw error;
+    image.Write(file);
+    file.Close();
+}
+
+std::vector<std::size_t> FieldOffsets(const CModelImage& image)
+{
+    std::vector<std::size_t> offsets;
+    for (const char* field : image.m_textureFields)
+        offsets.push_back(static_cast<std::size_t>(field - image.m_pData.get()));
+    return offsets;
+}
+
+std::vector<std::string> FieldTexts(const CModelImage& image)
+{
+    std::vector<std::string> texts;
+    for (const char* field : image.m_textureFields)
+        texts.emplace_back(TextureFieldText(field));
+    return texts;
+}
+
+std::filesystem::path RealModelsDir()
+{
+    const char* configured = std::getenv("VELTRANE_REAL_MODELS");
+    const std::filesystem::path dir = configured ? std::filesystem::path(configured)
+                                                 : std::filesystem::path(VELTRANE_SOURCE_DIR) / ".." / "shared" / "real-models";
+    return std::filesystem::is_directory(dir) ? dir : std::filesystem::path();
+}
+
+}  // namespace test
