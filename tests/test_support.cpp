@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
+#include <random>
 
 #include "model/texture_field.h"
 
@@ -11,10 +11,10 @@ namespace test {
 
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veltrane-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
+    std::random_device random;
+    do
+        m_path = std::filesystem::temp_directory_path() / ("veltrane-test-" + std::to_string(random()));
+    while (!std::filesystem::create_directory(m_path));
 }
 
 TempDir::~TempDir()

@@ -1,0 +1,5 @@
+#include "app/about_dialog.h"
+
+#include "app/resource.h"
+
+CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUT) {}
