@@ -58,10 +58,13 @@ prepare_wine_prefix() {
 }
 
 # Xvfb, the prefix and a persistent wineserver; stop_wine_session undoes it.
+# Wine's own services start here, so that they do not hold on to the output
+# of the first program run (CTest would wait for them).
 start_wine_session() {
     start_xvfb
     prepare_wine_prefix
     /usr/lib/wine/wineserver -p
+    "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_wine_session() {

@@ -4,3 +4,5 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(VELTRANE_MINGW_TRIPLET i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
+# The processor architecture the program's manifest names.
+set(VELTRANE_MANIFEST_ARCH X86)
