@@ -85,7 +85,7 @@ void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     const HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     if (!::WinHelpA(owner, m_pszHelpFilePath, nCmd, dwData))
-        AfxMessageBox(kFailedToLaunchHelp);
+        AfxMessageBox(kFailedToLaunchHelp, MB_ICONEXCLAMATION);
 }
 
 void CWinApp::OnHelp()

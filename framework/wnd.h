@@ -64,7 +64,6 @@ protected:
 
 private:
     friend LRESULT AfxCallWndProc(CWnd& wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    friend LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_pfnSuper = nullptr;
     MSG m_currentMsg{};

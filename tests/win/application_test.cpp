@@ -83,9 +83,6 @@ TEST(Application, MessageBoxCaptionIsTheExecutablesNameUpToItsLastDot)
         ADD_FAILURE() << "the program did not end";
         ::TerminateProcess(process.hProcess, 1);
     }
-    DWORD exitCode = 1;
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 }
@@ -129,15 +126,6 @@ const FailureCase kFailures[] = {
     {"BadAlloc", [] { throw std::bad_alloc(); }, L"Out of memory.", IDI_EXCLAMATION, true},
 };
 
-HICON MessageBoxIcon(HWND box)
-{
-    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && gui::ClassName(child) == L"Static")
-            return reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
-    }
-    return nullptr;
-}
-
 void ExpectReportedAndDialogWorksOn(const FailureCase& c)
 {
     CFailingDialog dialog(c.fail);
@@ -154,7 +142,7 @@ void ExpectReportedAndDialogWorksOn(const FailureCase& c)
                 EXPECT_EQ(gui::MessageBoxText(box), c.text);
             else
                 EXPECT_NE(gui::MessageBoxText(box).find(L"C:\\models\\tank.p3d"), std::wstring::npos);
-            EXPECT_EQ(MessageBoxIcon(box), ::LoadIconA(nullptr, c.icon));
+            EXPECT_EQ(gui::MessageBoxIcon(box), ::LoadIconA(nullptr, c.icon));
             EXPECT_EQ((::GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.systemModal);
             gui::Press(box, IDOK);
             EXPECT_TRUE(gui::WaitForClosed(box));

@@ -65,10 +65,7 @@ DialogItem ReadItem(Reader& in)
     item.helpId = in.Get<DWORD>();
     item.exStyle = in.Get<DWORD>();
     item.style = in.Get<DWORD>();
-    item.x = in.Get<short>();
-    item.y = in.Get<short>();
-    item.cx = in.Get<short>();
-    item.cy = in.Get<short>();
+    item.at = in.Get<Placement>();
     item.id = in.Get<DWORD>();
     item.className = in.NameOrOrdinal(true);
     item.text = in.NameOrOrdinal(false);
@@ -93,10 +90,7 @@ DialogTemplate LoadDialogTemplate(UINT id)
     dialog.exStyle = in.Get<DWORD>();
     dialog.style = in.Get<DWORD>();
     const WORD count = in.Get<WORD>();
-    dialog.x = in.Get<short>();
-    dialog.y = in.Get<short>();
-    dialog.cx = in.Get<short>();
-    dialog.cy = in.Get<short>();
+    dialog.at = in.Get<Placement>();
     dialog.menu = in.NameOrOrdinal(false);
     dialog.className = in.NameOrOrdinal(false);
     dialog.caption = in.String();

@@ -8,11 +8,16 @@
 // A dialog template of the program's resources, read field by field from the
 // extended template format. Class and text ordinals read as "#<number>",
 // predefined control classes by their names.
+// A position and size in dialog units.
+struct Placement {
+    short x, y, cx, cy;
+};
+
 struct DialogItem {
     DWORD helpId;
     DWORD exStyle;
     DWORD style;
-    short x, y, cx, cy;
+    Placement at;
     DWORD id;
     std::wstring className;
     std::wstring text;
@@ -25,7 +30,7 @@ struct DialogTemplate {
     DWORD helpId;
     DWORD exStyle;
     DWORD style;
-    short x, y, cx, cy;
+    Placement at;
     std::wstring menu;
     std::wstring className;
     std::wstring caption;

@@ -131,6 +131,15 @@ std::wstring MessageBoxText(HWND box)
     return Text(::GetDlgItem(box, 0xFFFF));
 }
 
+HICON MessageBoxIcon(HWND box)
+{
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && ClassName(child) == L"Static")
+            return reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+    }
+    return nullptr;
+}
+
 void Press(HWND dialog, int id)
 {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);

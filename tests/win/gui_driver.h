@@ -34,6 +34,8 @@ std::wstring Text(HWND window);
 std::wstring ClassName(HWND window);
 // The text of a message box.
 std::wstring MessageBoxText(HWND box);
+// The icon a message box shows, or null.
+HICON MessageBoxIcon(HWND box);
 // Ends a message box or dialog as its button id would.
 void Press(HWND dialog, int id);
 

@@ -260,6 +260,7 @@ void ExpectHelpFails(HWND dialog, ULONG_PTR topic)
     const HWND box = gui::WaitForThreadDialog(kUiThread, dialog, L"veltrane_win_tests");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(gui::MessageBoxText(box), L"Failed to launch help.");
+    EXPECT_EQ(gui::MessageBoxIcon(box), ::LoadIconA(nullptr, IDI_EXCLAMATION));
     EXPECT_EQ(g_help.calls, before + 1);
     EXPECT_EQ(g_help.file, ExpectedHelpFile());
     EXPECT_EQ(g_help.command, static_cast<UINT>(HELP_CONTEXT));

@@ -56,10 +56,10 @@ void ExpectTemplate(const DialogSpec& spec)
     EXPECT_EQ(dialog.helpId, 0u);
     EXPECT_EQ(dialog.style, spec.style);
     EXPECT_EQ(dialog.exStyle, spec.exStyle);
-    EXPECT_EQ(dialog.x, 0);
-    EXPECT_EQ(dialog.y, 0);
-    EXPECT_EQ(dialog.cx, spec.cx);
-    EXPECT_EQ(dialog.cy, spec.cy);
+    EXPECT_EQ(dialog.at.x, 0);
+    EXPECT_EQ(dialog.at.y, 0);
+    EXPECT_EQ(dialog.at.cx, spec.cx);
+    EXPECT_EQ(dialog.at.cy, spec.cy);
     EXPECT_EQ(dialog.menu, L"");
     EXPECT_EQ(dialog.className, L"");
     EXPECT_EQ(dialog.caption, spec.caption);
@@ -79,10 +79,10 @@ void ExpectTemplate(const DialogSpec& spec)
         EXPECT_EQ(item.style, control.style);
         EXPECT_EQ(item.exStyle, 0u);
         EXPECT_EQ(item.helpId, 0u);
-        EXPECT_EQ(item.x, control.x);
-        EXPECT_EQ(item.y, control.y);
-        EXPECT_EQ(item.cx, control.cx);
-        EXPECT_EQ(item.cy, control.cy);
+        EXPECT_EQ(item.at.x, control.x);
+        EXPECT_EQ(item.at.y, control.y);
+        EXPECT_EQ(item.at.cx, control.cx);
+        EXPECT_EQ(item.at.cy, control.cy);
         EXPECT_EQ(item.extraCount, 0);
     }
 }
