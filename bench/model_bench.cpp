@@ -1,0 +1,143 @@
+// Load and substitution over a model of about 256 MB, side by side with the
+// floor that any load has to pay: the file read into a new buffer in one read.
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include "bench_names.h"
+#include "heap_meter.h"
+#include "large_model.h"
+#include "model/model_image.h"
+#include "model/texture_field.h"
+#include "summary_reporter.h"
+
+namespace {
+
+// The model file, written once for the whole run and removed after it.
+class ModelFile {
+public:
+    ModelFile()
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("veltrane-bench-" + std::to_string(getpid()) + ".p3d")).string()),
+          m_model(WriteLargeModel(m_path))
+    {
+    }
+    ~ModelFile() { std::filesystem::remove(m_path); }
+    ModelFile(const ModelFile&) = delete;
+    ModelFile& operator=(const ModelFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    const LargeModel& Model() const { return m_model; }
+
+private:
+    std::string m_path;
+    LargeModel m_model;
+};
+
+void OpenForReading(CFile& file, const std::string& path)
+{
+    CFileException error;
+    if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite, &error))
+        throw error;
+}
+
+void ReadFileIntoNewBuffer(benchmark::State& state, const ModelFile& model)
+{
+    for (auto _ : state) {
+        CFile file;
+        OpenForReading(file, model.Path());
+        const auto size = static_cast<std::uint32_t>(file.Seek(0, CFile::end));
+        file.Seek(0, CFile::begin);
+        std::unique_ptr<char[]> buffer(new char[size]);
+        if (file.Read(buffer.get(), size) != size)
+            state.SkipWithError("short read");
+        benchmark::DoNotOptimize(buffer.get());
+        file.Close();
+    }
+}
+
+void LoadModel(benchmark::State& state, const ModelFile& model)
+{
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        CFile file;
+        OpenForReading(file, model.Path());
+        CModelImage image;
+        const std::size_t before = heap_meter::InUse();
+        heap_meter::ResetPeak();
+        image.Load(file);
+        peak = std::max(peak, heap_meter::Peak() - before);
+        file.Close();
+        if (image.m_textureFields.size() != model.Model().faces)
+            state.SkipWithError("the index does not hold every face");
+    }
+    const auto size = static_cast<double>(model.Model().size);
+    state.counters["file_bytes"] = benchmark::Counter(size, benchmark::Counter::kDefaults,
+                                                      benchmark::Counter::kIs1024);
+    state.counters["peak_heap_bytes"] = benchmark::Counter(static_cast<double>(peak),
+                                                           benchmark::Counter::kDefaults,
+                                                           benchmark::Counter::kIs1024);
+    state.counters[bench::kPeakPerFile] = static_cast<double>(peak) / size;
+}
+
+std::size_t FieldsContaining(const CModelImage& image, std::string_view part)
+{
+    return static_cast<std::size_t>(std::count_if(
+        image.m_textureFields.begin(), image.m_textureFields.end(),
+        [part](const char* field) { return TextureFieldText(field).find(part) != std::string_view::npos; }));
+}
+
+void ReplaceTexturePaths(benchmark::State& state, const ModelFile& model)
+{
+    CModelImage image;
+    CFile file;
+    OpenForReading(file, model.Path());
+    image.Load(file);
+    file.Close();
+
+    // Swapping the two paths back and forth gives every run the same work
+    // instead of paths that grow from run to run.
+    const CString paths[2] = {LargeModel::kSource, LargeModel::kTarget};
+    std::size_t from = 0;
+    for (auto _ : state) {
+        if (!image.ReplaceTexturePaths(paths[from], paths[1 - from]))
+            state.SkipWithError("a path became too long");
+        from = 1 - from;
+    }
+    if (FieldsContaining(image, paths[from].View()) != model.Model().facesWithSource)
+        state.SkipWithError("the substitution missed faces");
+    state.counters[bench::kFacesPerSecond] = benchmark::Counter(
+        static_cast<double>(model.Model().faces), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void Register(const char* name, void (*run)(benchmark::State&, const ModelFile&), const ModelFile& model)
+{
+    benchmark::RegisterBenchmark(name, [run, &model](benchmark::State& state) { run(state, model); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::cerr << "Writing the benchmark model...\n";
+    const ModelFile model;
+    std::cerr << "  " << model.Model().size << " bytes, " << model.Model().faces << " faces, "
+              << model.Model().facesWithSource << " of them with \"" << LargeModel::kSource << "\"\n";
+
+    Register(bench::kReadFloor, ReadFileIntoNewBuffer, model);
+    Register(bench::kLoad, LoadModel, model);
+    Register(bench::kReplace, ReplaceTexturePaths, model);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
