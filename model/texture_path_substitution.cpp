@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr std::size_t kNotFound = std::string_view::npos;
+
 std::size_t FindAtCharacterStarts(std::string_view text, std::size_t start,
                                   std::string_view needle, const CLeadByteSet& leadBytes)
 {
@@ -16,60 +18,82 @@ std::size_t FindAtCharacterStarts(std::string_view text, std::size_t start,
             return at;
         at += leadBytes.IsLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
     }
-    return std::string_view::npos;
+    return kNotFound;
 }
 
-// The next occurrence to replace; an empty source has none.
-std::size_t NextOccurrence(std::string_view text, std::size_t start, std::string_view source,
-                           const CLeadByteSet& leadBytes)
-{
-    return source.empty() ? std::string_view::npos
-                          : FindTexturePathPart(text, start, source, leadBytes);
-}
-
-std::size_t CountOccurrences(std::string_view text, std::string_view source,
-                             const CLeadByteSet& leadBytes)
-{
-    std::size_t count = 0;
-    for (std::size_t at = NextOccurrence(text, 0, source, leadBytes);
-         at != std::string_view::npos;
-         at = NextOccurrence(text, at + source.size(), source, leadBytes)) {
-        ++count;
+// One needle searched in many texts. Whether the code page has lead bytes is
+// settled once here rather than for every text.
+class PathPartSearch {
+public:
+    PathPartSearch(std::string_view needle, const CLeadByteSet& leadBytes)
+        : m_needle(needle), m_leadBytes(leadBytes.IsEmpty() ? nullptr : &leadBytes)
+    {
     }
-    return count;
-}
 
-char* Append(char* out, std::string_view part) { return std::copy(part.begin(), part.end(), out); }
+    std::size_t NeedleSize() const { return m_needle.size(); }
 
-// Writes the replaced text to out, which must hold its whole length.
-void WriteReplaced(std::string_view text, std::string_view source, std::string_view target,
-                   const CLeadByteSet& leadBytes, char* out)
+    std::size_t Find(std::string_view text, std::size_t start) const
+    {
+        if (m_needle.empty())
+            return start <= text.size() ? start : kNotFound;
+        return m_leadBytes ? FindAtCharacterStarts(text, start, m_needle, *m_leadBytes)
+                           : text.find(m_needle, start);
+    }
+
+private:
+    std::string_view m_needle;
+    const CLeadByteSet* m_leadBytes;
+};
+
+// Writes text with every occurrence of the source replaced by target, the
+// first one being at first, into out as far as capacity allows, and returns
+// the result's whole length, also when it did not fit. An empty source has no
+// occurrences.
+std::size_t WriteReplaced(std::string_view text, std::size_t first, const PathPartSearch& source,
+                          std::string_view target, char* out, std::size_t capacity)
 {
+    std::size_t length = 0;
+    const auto append = [&](std::string_view part) {
+        // Once a part does not fit, no later one does: the length only grows.
+        if (length + part.size() <= capacity)
+            std::copy(part.begin(), part.end(), out + length);
+        length += part.size();
+    };
     std::size_t copied = 0;
-    for (std::size_t at = NextOccurrence(text, 0, source, leadBytes);
-         at != std::string_view::npos;
-         at = NextOccurrence(text, copied, source, leadBytes)) {
-        out = Append(Append(out, text.substr(copied, at - copied)), target);
-        copied = at + source.size();
+    for (std::size_t at = source.NeedleSize() ? first : kNotFound; at != kNotFound;
+         at = source.Find(text, copied)) {
+        append(text.substr(copied, at - copied));
+        append(target);
+        copied = at + source.NeedleSize();
     }
-    Append(out, text.substr(copied));
+    append(text.substr(copied));
+    return length;
 }
 
-std::size_t ReplacedLength(std::string_view text, std::string_view source,
-                           std::string_view target, const CLeadByteSet& leadBytes)
+// Bytes 0 to 30 get the result and the zeros after it, copied in one piece;
+// byte 31 gets a zero only when the result fills bytes 0 to 30, so that every
+// written field stays terminated.
+void StoreTexturePath(char* field, const char (&path)[kMaxTexturePath], std::size_t length)
 {
-    const std::size_t count = CountOccurrences(text, source, leadBytes);
-    return text.size() - count * source.size() + count * target.size();
-}
-
-// Bytes 0 to 30 get the result and zeros; byte 31 gets a zero only when the
-// result fills bytes 0 to 30, so that every written field stays terminated.
-void StoreTexturePath(char* field, std::string_view path)
-{
-    std::memcpy(field, path.data(), path.size());
-    std::memset(field + path.size(), 0, kMaxTexturePath - path.size());
-    if (path.size() == kMaxTexturePath)
+    std::memcpy(field, path, kMaxTexturePath);
+    if (length == kMaxTexturePath)
         field[kMaxTexturePath] = 0;
+}
+
+// One entry of the run. False when the result would exceed 31 bytes; the
+// field is then left as it was.
+bool ReplaceInField(char* field, const PathPartSearch& source, std::string_view target)
+{
+    const std::string_view text = TextureFieldText(field);
+    const std::size_t first = source.Find(text, 0);
+    if (first == kNotFound)
+        return true;
+    char result[kMaxTexturePath] = {};
+    const std::size_t length = WriteReplaced(text, first, source, target, result, sizeof result);
+    if (length > kMaxTexturePath)
+        return false;
+    StoreTexturePath(field, result, length);
+    return true;
 }
 
 }  // namespace
@@ -77,18 +101,16 @@ void StoreTexturePath(char* field, std::string_view path)
 std::size_t FindTexturePathPart(std::string_view text, std::size_t start, std::string_view needle,
                                 const CLeadByteSet& leadBytes)
 {
-    if (needle.empty())
-        return start <= text.size() ? start : std::string_view::npos;
-    if (leadBytes.IsEmpty())
-        return text.find(needle, start);
-    return FindAtCharacterStarts(text, start, needle, leadBytes);
+    return PathPartSearch(needle, leadBytes).Find(text, start);
 }
 
 std::string ReplaceAllOccurrences(std::string_view text, std::string_view source,
                                   std::string_view target, const CLeadByteSet& leadBytes)
 {
-    std::string result(ReplacedLength(text, source, target, leadBytes), '\0');
-    WriteReplaced(text, source, target, leadBytes, result.data());
+    const PathPartSearch search(source, leadBytes);
+    const std::size_t first = search.Find(text, 0);
+    std::string result(WriteReplaced(text, first, search, target, nullptr, 0), '\0');
+    WriteReplaced(text, first, search, target, result.data(), result.size());
     return result;
 }
 
@@ -100,18 +122,10 @@ bool CModelImage::ReplaceTexturePaths(const CString& source, const CString& targ
 bool CModelImage::ReplaceTexturePaths(const CString& source, const CString& target,
                                       const CLeadByteSet& leadBytes)
 {
-    const std::string_view from = source.View();
-    const std::string_view to = target.View();
+    const PathPartSearch search(source.View(), leadBytes);
     for (char* field : m_textureFields) {
-        const std::string_view text = TextureFieldText(field);
-        if (FindTexturePathPart(text, 0, from, leadBytes) == std::string_view::npos)
-            continue;
-        const std::size_t length = ReplacedLength(text, from, to, leadBytes);
-        if (length > kMaxTexturePath)
+        if (!ReplaceInField(field, search, target.View()))
             return false;
-        char result[kMaxTexturePath];
-        WriteReplaced(text, from, to, leadBytes, result);
-        StoreTexturePath(field, std::string_view(result, length));
     }
     return true;
 }
