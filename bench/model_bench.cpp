@@ -17,24 +17,41 @@
 
 namespace {
 
-// The model file, written once for the whole run and removed after it.
-class ModelFile {
+// A path in the temporary folder whose file is removed with it.
+class ScratchPath {
 public:
-    ModelFile()
-        : m_path((std::filesystem::temp_directory_path() /
-                  ("veltrane-bench-" + std::to_string(getpid()) + ".p3d")).string()),
-          m_model(WriteLargeModel(m_path))
+    explicit ScratchPath(const std::string& name)
+        : m_path((std::filesystem::temp_directory_path() / name).string())
     {
     }
-    ~ModelFile() { std::filesystem::remove(m_path); }
-    ModelFile(const ModelFile&) = delete;
-    ModelFile& operator=(const ModelFile&) = delete;
+    ~ScratchPath()
+    {
+        std::error_code ignored;
+        std::filesystem::remove(m_path, ignored);
+    }
+    ScratchPath(const ScratchPath&) = delete;
+    ScratchPath& operator=(const ScratchPath&) = delete;
 
-    const std::string& Path() const { return m_path; }
-    const LargeModel& Model() const { return m_model; }
+    const std::string& Get() const { return m_path; }
 
 private:
     std::string m_path;
+};
+
+// The model file, written once for the whole run and removed after it, also
+// when writing it fails.
+class ModelFile {
+public:
+    ModelFile()
+        : m_path("veltrane-bench-" + std::to_string(getpid()) + ".p3d"), m_model(WriteLargeModel(m_path.Get()))
+    {
+    }
+
+    const std::string& Path() const { return m_path.Get(); }
+    const LargeModel& Model() const { return m_model; }
+
+private:
+    ScratchPath m_path;
     LargeModel m_model;
 };
 
@@ -116,9 +133,10 @@ void ReplaceTexturePaths(benchmark::State& state, const ModelFile& model)
 
 void Register(const char* name, void (*run)(benchmark::State&, const ModelFile&), const ModelFile& model)
 {
+    // Timed in the process's CPU time, system time included: the file is read
+    // from the page cache, and other work on the machine then does not count.
     benchmark::RegisterBenchmark(name, [run, &model](benchmark::State& state) { run(state, model); })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+        ->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace
@@ -128,16 +146,24 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    std::cerr << "Writing the benchmark model...\n";
-    const ModelFile model;
-    std::cerr << "  " << model.Model().size << " bytes, " << model.Model().faces << " faces, "
-              << model.Model().facesWithSource << " of them with \"" << LargeModel::kSource << "\"\n";
+    try {
+        std::cerr << "Writing the benchmark model...\n";
+        const ModelFile model;
+        std::cerr << "  " << model.Model().size << " bytes, " << model.Model().faces << " faces, "
+                  << model.Model().facesWithSource << " of them with \"" << LargeModel::kSource << "\"\n";
 
-    Register(bench::kReadFloor, ReadFileIntoNewBuffer, model);
-    Register(bench::kLoad, LoadModel, model);
-    Register(bench::kReplace, ReplaceTexturePaths, model);
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+        Register(bench::kReadFloor, ReadFileIntoNewBuffer, model);
+        Register(bench::kLoad, LoadModel, model);
+        Register(bench::kReplace, ReplaceTexturePaths, model);
+        SummaryReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+    } catch (const CException& e) {
+        std::cerr << e.GetErrorMessage() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
     benchmark::Shutdown();
     return 0;
 }

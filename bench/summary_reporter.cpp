@@ -18,7 +18,7 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs)
     for (const Run& run : runs) {
         if (run.error_occurred || (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
             continue;
-        m_figures[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.counters};
+        m_figures[run.run_name.function_name] = {run.GetAdjustedCPUTime(), run.counters};
     }
 }
 
@@ -36,7 +36,7 @@ void SummaryReporter::Finalize()
     const Figures* load = Find(bench::kLoad);
     const Figures* replace = Find(bench::kReplace);
     if (floor && load)
-        out << "Load / floor:              " << load->realTime / floor->realTime << "  (target: 1.3 at most)\n";
+        out << "Load / floor:              " << load->cpuTime / floor->cpuTime << "  (target: 1.3 at most)\n";
     if (load)
         out << "Load peak heap / file:     " << load->counters.at(bench::kPeakPerFile).value
             << "  (target: 1.1 at most)\n";

@@ -16,7 +16,7 @@ public:
 
 private:
     struct Figures {
-        double realTime = 0;
+        double cpuTime = 0;
         benchmark::UserCounters counters;
     };
     const Figures* Find(const std::string& name) const;
