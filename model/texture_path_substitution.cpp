@@ -45,20 +45,13 @@ private:
     const CLeadByteSet* m_leadBytes;
 };
 
-// Writes text with every occurrence of the source replaced by target, the
-// first one being at first, into out as far as capacity allows, and returns
-// the result's whole length, also when it did not fit. An empty source has no
-// occurrences.
-std::size_t WriteReplaced(std::string_view text, std::size_t first, const PathPartSearch& source,
-                          std::string_view target, char* out, std::size_t capacity)
+// Hands the parts of the replaced text to append in order: the text between
+// occurrences and the target for each occurrence, the first one being at
+// first. An empty source has no occurrences.
+template <class Append>
+void ForEachReplacedPart(std::string_view text, std::size_t first, const PathPartSearch& source,
+                         std::string_view target, Append append)
 {
-    std::size_t length = 0;
-    const auto append = [&](std::string_view part) {
-        // Once a part does not fit, no later one does: the length only grows.
-        if (length + part.size() <= capacity)
-            std::copy(part.begin(), part.end(), out + length);
-        length += part.size();
-    };
     std::size_t copied = 0;
     for (std::size_t at = source.NeedleSize() ? first : kNotFound; at != kNotFound;
          at = source.Find(text, copied)) {
@@ -67,32 +60,67 @@ std::size_t WriteReplaced(std::string_view text, std::size_t first, const PathPa
         copied = at + source.NeedleSize();
     }
     append(text.substr(copied));
-    return length;
 }
 
-// Bytes 0 to 30 get the result and the zeros after it, copied in one piece;
-// byte 31 gets a zero only when the result fills bytes 0 to 30, so that every
-// written field stays terminated.
-void StoreTexturePath(char* field, const char (&path)[kMaxTexturePath], std::size_t length)
-{
-    std::memcpy(field, path, kMaxTexturePath);
-    if (length == kMaxTexturePath)
-        field[kMaxTexturePath] = 0;
-}
+// Up to a field's length of bytes with room for as many after them, so that a
+// part starting anywhere among them can be copied as one block of a field's
+// length.
+class PaddedBytes {
+public:
+    PaddedBytes(const char* bytes, std::size_t count) { std::memcpy(m_bytes, bytes, count); }
+    std::string_view View(std::size_t size) const { return {m_bytes, size}; }
+
+private:
+    char m_bytes[2 * kTextureFieldSize] = {};
+};
+
+// The text of one field after the replacement. Each part is copied as a
+// block of a field's length, which costs far less than a copy of varying
+// length; what a block brings in past its part is overwritten by the next
+// part or cleared by StoreIn.
+class FieldResult {
+public:
+    // part lies in PaddedBytes, or is longer than any path and so never copied.
+    void Append(std::string_view part)
+    {
+        // Once a part does not fit, no later one does: the length only grows.
+        if (m_length + part.size() <= kMaxTexturePath)
+            std::memcpy(m_bytes + m_length, part.data(), kTextureFieldSize);
+        m_length += part.size();
+    }
+    bool IsOverLong() const { return m_length > kMaxTexturePath; }
+
+    // Bytes 0 to 30 get the result and zeros; byte 31 gets a zero only when
+    // the result fills bytes 0 to 30, so that every written field stays
+    // terminated.
+    void StoreIn(char* field)
+    {
+        std::memset(m_bytes + m_length, 0, kTextureFieldSize);
+        std::memcpy(field, m_bytes, kMaxTexturePath);
+        if (m_length == kMaxTexturePath)
+            field[kMaxTexturePath] = 0;
+    }
+
+private:
+    char m_bytes[2 * kTextureFieldSize];
+    std::size_t m_length = 0;
+};
 
 // One entry of the run. False when the result would exceed 31 bytes; the
 // field is then left as it was.
-bool ReplaceInField(char* field, const PathPartSearch& source, std::string_view target)
+bool ReplaceInField(char* field, const PathPartSearch& source, std::string_view paddedTarget)
 {
     const std::string_view text = TextureFieldText(field);
     const std::size_t first = source.Find(text, 0);
     if (first == kNotFound)
         return true;
-    char result[kMaxTexturePath] = {};
-    const std::size_t length = WriteReplaced(text, first, source, target, result, sizeof result);
-    if (length > kMaxTexturePath)
+    const PaddedBytes padded(field, kTextureFieldSize);
+    FieldResult result;
+    ForEachReplacedPart(padded.View(text.size()), first, source, paddedTarget,
+                        [&result](std::string_view part) { result.Append(part); });
+    if (result.IsOverLong())
         return false;
-    StoreTexturePath(field, result, length);
+    result.StoreIn(field);
     return true;
 }
 
@@ -109,8 +137,11 @@ std::string ReplaceAllOccurrences(std::string_view text, std::string_view source
 {
     const PathPartSearch search(source, leadBytes);
     const std::size_t first = search.Find(text, 0);
-    std::string result(WriteReplaced(text, first, search, target, nullptr, 0), '\0');
-    WriteReplaced(text, first, search, target, result.data(), result.size());
+    std::size_t length = 0;
+    ForEachReplacedPart(text, first, search, target, [&length](std::string_view part) { length += part.size(); });
+    std::string result;
+    result.reserve(length);
+    ForEachReplacedPart(text, first, search, target, [&result](std::string_view part) { result += part; });
     return result;
 }
 
@@ -123,8 +154,11 @@ bool CModelImage::ReplaceTexturePaths(const CString& source, const CString& targ
                                       const CLeadByteSet& leadBytes)
 {
     const PathPartSearch search(source.View(), leadBytes);
+    const std::string_view to = target.View();
+    const PaddedBytes padded(to.data(), std::min<std::size_t>(to.size(), kTextureFieldSize));
+    const std::string_view paddedTarget = to.size() <= kMaxTexturePath ? padded.View(to.size()) : to;
     for (char* field : m_textureFields) {
-        if (!ReplaceInField(field, search, target.View()))
+        if (!ReplaceInField(field, search, paddedTarget))
             return false;
     }
     return true;
