@@ -1,0 +1,38 @@
+#include "framework/atomic_file.h"
+
+CAtomicFile::CAtomicFile(const char* targetPath) : m_strTargetPath(targetPath)
+{
+    CreateTemporary();
+    // Writes report the file the user asked for, not the temporary one.
+    m_file.SetFilePath(m_strTargetPath);
+}
+
+CAtomicFile::~CAtomicFile()
+{
+    if (m_bCommitted)
+        return;
+    try {
+        m_file.Close();
+    } catch (const CFileException&) {
+        // The file is removed anyway.
+    }
+    RemoveTemporary();
+}
+
+void CAtomicFile::Commit()
+{
+    m_file.Flush();
+    CloseTemporary();
+    ReplaceTarget();
+    m_bCommitted = true;
+}
+
+// CFile::Close forgets the name before it reports a failure; name the target.
+void CAtomicFile::CloseTemporary()
+{
+    try {
+        m_file.Close();
+    } catch (const CFileException& e) {
+        AfxThrowFileException(e.m_cause, e.m_lOsError, m_strTargetPath);
+    }
+}
