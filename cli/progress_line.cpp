@@ -10,9 +10,13 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 // The line for the current model, keeping the end of a path that is too long.
 std::string ProgressText(std::size_t done, std::size_t total, const std::string& path)
 {
-    const std::string counts = "[" + std::to_string(done) + "/" + std::to_string(total) + "] ";
-    const std::size_t room = kLineWidth > counts.size() + 3 ? kLineWidth - counts.size() : 3;
-    return counts + (path.size() <= room ? path : "..." + path.substr(path.size() - (room - 3)));
+    // Appended piece by piece: GCC 12 at -O3 warns wrongly about "[" + std::string.
+    std::string text = "[";
+    text.append(std::to_string(done)).append("/").append(std::to_string(total)).append("] ");
+    const std::size_t room = kLineWidth > text.size() + 3 ? kLineWidth - text.size() : 3;
+    if (path.size() <= room)
+        return text += path;
+    return text.append("...").append(path, path.size() - (room - 3));
 }
 
 }  // namespace
