@@ -3,8 +3,7 @@
 CAtomicFile::CAtomicFile(const char* targetPath) : m_strTargetPath(targetPath)
 {
     CreateTemporary();
-    // Writes report the file the user asked for, not the temporary one.
-    m_file.SetFilePath(m_strTargetPath);
+    OpenTemporary();
 }
 
 CAtomicFile::~CAtomicFile()
@@ -25,6 +24,17 @@ void CAtomicFile::Commit()
     CloseTemporary();
     ReplaceTarget();
     m_bCommitted = true;
+}
+
+void CAtomicFile::OpenTemporary()
+{
+    CFileException error;
+    if (!m_file.Open(m_strTempPath, CFile::modeWrite | CFile::shareExclusive, &error)) {
+        RemoveTemporary();
+        AfxThrowFileException(error.m_cause, error.m_lOsError, m_strTargetPath);
+    }
+    // Writes report the file the user asked for, not the temporary one.
+    m_file.SetFilePath(m_strTargetPath);
 }
 
 // CFile::Close forgets the name before it reports a failure; name the target.

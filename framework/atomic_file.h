@@ -20,8 +20,9 @@ public:
     void Commit();
 
 private:
+    void OpenTemporary();
     void CloseTemporary();
-    // The platform's part.
+    // The platform's part: an empty temporary file beside the target.
     void CreateTemporary();
     void ReplaceTarget();
     void RemoveTemporary() noexcept;

@@ -102,11 +102,6 @@ void CAtomicFile::CreateTemporary()
     m_strReplacedPath = ResolvedTarget(m_strTargetPath);
     const bool replacing = ExistingFile(m_strReplacedPath, m_strTargetPath).has_value();
     CreateUniqueFile(FolderOf(m_strReplacedPath.Str()), replacing ? 0600 : 0666, m_strTempPath, m_strTargetPath);
-    CFileException openError;
-    if (m_file.Open(m_strTempPath, CFile::modeWrite | CFile::shareExclusive, &openError))
-        return;
-    RemoveTemporary();
-    throw CFileException(openError.m_cause, openError.m_lOsError, m_strTargetPath);
 }
 
 void CAtomicFile::ReplaceTarget()

@@ -69,11 +69,6 @@ void CAtomicFile::CreateTemporary()
     if (!::GetTempFileNameA(FolderOf(m_strTargetPath.Str()).c_str(), "vlt", 0, name))
         throw LastErrorException(m_strTargetPath);
     m_strTempPath = name;
-    CFileException openError;
-    if (m_file.Open(m_strTempPath, CFile::modeWrite | CFile::shareExclusive, &openError))
-        return;
-    RemoveTemporary();
-    throw CFileException(openError.m_cause, openError.m_lOsError, m_strTargetPath);
 }
 
 // ReplaceFile keeps the target's attributes and security; with a backup name

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "framework/atomic_file.h"
@@ -112,27 +110,13 @@ TEST_F(AtomicFileTest, WriteBeyondTheFileSizeLimitIsDiskFullOnTheTargetAndChange
 {
     const std::string path = m_dir.Write("model.p3d", "old");
     const std::string bytes(8192, 'x');
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limited = old;
-    limited.rlim_cur = 1000;
-    int cause = CFileException::none;
-    CString name;
-    try {
+    const CFileException error = test::FileErrorUnderSizeLimit(1000, [&] {
         CAtomicFile file(path.c_str());
-        setrlimit(RLIMIT_FSIZE, &limited);
         file.GetFile().Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
         file.Commit();
-    } catch (const CFileException& e) {
-        cause = e.m_cause;
-        name = e.m_strFileName;
-    }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(cause, CFileException::diskFull);
-    EXPECT_EQ(name, path.c_str());
+    });
+    EXPECT_EQ(error.m_cause, CFileException::diskFull);
+    EXPECT_EQ(error.m_strFileName, path.c_str());
     EXPECT_EQ(test::ReadBytes(path), "old");
     EXPECT_EQ(Names(), std::vector<std::string>{"model.p3d"});
 }
