@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "model/model_image.h"
 #include "model/texture_field.h"
@@ -124,6 +125,56 @@ bool ReplaceInField(char* field, const PathPartSearch& source, std::string_view 
     return true;
 }
 
+// Gathers the faces of a planned substitution path by path.
+class ReplacementPlanner {
+public:
+    ReplacementPlanner(std::string_view source, std::string_view target, const CLeadByteSet& leadBytes)
+        : m_source(source), m_target(target), m_leadBytes(leadBytes)
+    {
+    }
+
+    void AddFace(std::string_view path, std::size_t face)
+    {
+        // Faces of one texture usually follow each other, so the last path is
+        // checked first. An empty path, the first one assumed, never changes.
+        if (path != m_lastPath) {
+            m_lastChange = ChangeOf(path, face);
+            m_lastPath = path;
+        }
+        if (m_lastChange != kUnchanged)
+            ++m_changes[m_lastChange].faceCount;
+    }
+
+    std::vector<TexturePathChange> Take() { return std::move(m_changes); }
+
+private:
+    static constexpr std::size_t kUnchanged = static_cast<std::size_t>(-1);
+
+    // The index of path's change, added at its first face; kUnchanged for a path that stays.
+    std::size_t ChangeOf(std::string_view path, std::size_t face)
+    {
+        if (FindTexturePathPart(path, 0, m_source, m_leadBytes) == std::string_view::npos)
+            return kUnchanged;
+        const auto [entry, added] = m_changeOfPath.try_emplace(path, kUnchanged);
+        if (added) {
+            std::string replaced = ReplaceAllOccurrences(path, m_source, m_target, m_leadBytes);
+            if (replaced != path) {
+                entry->second = m_changes.size();
+                m_changes.push_back({path, std::move(replaced), face, 0});
+            }
+        }
+        return entry->second;
+    }
+
+    std::string_view m_source;
+    std::string_view m_target;
+    const CLeadByteSet& m_leadBytes;
+    std::vector<TexturePathChange> m_changes;
+    std::unordered_map<std::string_view, std::size_t> m_changeOfPath;
+    std::string_view m_lastPath;
+    std::size_t m_lastChange = kUnchanged;
+};
+
 }  // namespace
 
 std::size_t FindTexturePathPart(std::string_view text, std::size_t start, std::string_view needle,
@@ -162,4 +213,14 @@ bool CModelImage::ReplaceTexturePaths(const CString& source, const CString& targ
             return false;
     }
     return true;
+}
+
+std::vector<TexturePathChange> CModelImage::PlanTexturePathReplacement(const CString& source,
+                                                                       const CString& target,
+                                                                       const CLeadByteSet& leadBytes) const
+{
+    ReplacementPlanner planner(source.View(), target.View(), leadBytes);
+    for (std::size_t face = 0; face < m_textureFields.size(); ++face)
+        planner.AddFace(TextureFieldText(m_textureFields[face]), face);
+    return planner.Take();
 }

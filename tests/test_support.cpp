@@ -1,9 +1,11 @@
 #include "test_support.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <sys/resource.h>
 
 #include "model/texture_field.h"
 
@@ -70,6 +72,25 @@ std::vector<std::string> FieldTexts(const CModelImage& image)
     for (const char* field : image.m_textureFields)
         texts.emplace_back(TextureFieldText(field));
     return texts;
+}
+
+CFileException FileErrorUnderSizeLimit(std::uint64_t limit, const std::function<void()>& action)
+{
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(limit);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    CFileException error;
+    try {
+        action();
+    } catch (const CFileException& e) {
+        error = e;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return error;
 }
 
 std::filesystem::path RealModelsDir()
