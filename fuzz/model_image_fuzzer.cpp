@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as a model through CModelImage::Load, runs a few
 // substitutions over whatever it indexed, and checks that every entry and
-// every write stays where it belongs.
+// every write stays where it belongs, and that the layout and the planned
+// substitution agree with what Load and the substitution did.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -49,17 +50,21 @@ private:
     std::string m_path;
 };
 
-void LoadIgnoringRefusal(CModelImage& image, const std::string& path)
+// False when Load refused the file; the image then keeps what was indexed
+// before the refusal.
+bool LoadIgnoringRefusal(CModelImage& image, const std::string& path)
 {
     CFile file;
     Require(file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite), "cannot open the input file");
+    bool loaded = true;
     try {
         image.Load(file);
     } catch (const CException& e) {
-        // A refused file keeps what was indexed before the refusal.
         Require(!e.GetErrorMessage().IsEmpty(), "an exception without a message");
+        loaded = false;
     }
     file.Close();
+    return loaded;
 }
 
 bool InsideImage(const CModelImage& image, const char* field)
@@ -76,6 +81,20 @@ void CheckIndex(const CModelImage& image, const std::uint8_t* file)
         Require(InsideImage(image, field), "an entry lies outside the image");
         const auto offset = static_cast<std::size_t>(field - image.m_pData.get());
         Require(std::memcmp(field, file + offset, kTextureFieldSize) == 0, "an entry differs from the file");
+    }
+}
+
+// Walking the image again finds what Load found: as many faces, or a refusal.
+void CheckLayout(const CModelImage& image, bool loaded)
+{
+    try {
+        std::size_t faces = 0;
+        for (const LodSummary& lod : image.DescribeLayout().lods)
+            faces += lod.faceCount;
+        Require(loaded, "the layout walked a file that Load refused");
+        Require(faces == image.m_textureFields.size(), "the layout counts other faces than the index");
+    } catch (const CException&) {
+        Require(!loaded, "the layout refused a file that Load took");
     }
 }
 
@@ -105,8 +124,13 @@ void Replace(CModelImage& image, const std::vector<bool>& inField, const CString
 {
     const std::string before(image.m_pData.get(), static_cast<std::size_t>(image.m_nSize));
     const std::vector<char*> fields = image.m_textureFields;
-    image.ReplaceTexturePaths(source, target, leadBytes);
+    const std::vector<TexturePathChange> plan = image.PlanTexturePathReplacement(source, target, leadBytes);
+    const bool completed = image.ReplaceTexturePaths(source, target, leadBytes);
     Require(image.m_textureFields == fields, "the substitution changed the index");
+    for (const TexturePathChange& change : plan) {
+        Require(!completed || TextureFieldText(fields[change.firstFace]) == change.newPath,
+                "a path did not become what the plan said");
+    }
     for (std::size_t i = 0; i < before.size(); ++i)
         Require(inField[i] || before[i] == image.m_pData[i], "the substitution wrote outside the fields");
     for (const char* field : fields)
@@ -148,10 +172,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static InputFile input;
     CModelImage image;
-    LoadIgnoringRefusal(image, input.Fill(data, size));
+    const bool loaded = LoadIgnoringRefusal(image, input.Fill(data, size));
     Require(image.m_nSize == static_cast<std::int32_t>(size), "the image size is not the file size");
     Require(size == 0 || std::memcmp(image.m_pData.get(), data, size) == 0, "the image is not the file");
     CheckIndex(image, data);
+    CheckLayout(image, loaded);
     ReplaceSome(image);
     return 0;
 }
