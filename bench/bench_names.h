@@ -5,6 +5,7 @@ namespace bench {
 
 inline constexpr const char* kReadFloor = "ReadFileIntoNewBuffer";
 inline constexpr const char* kLoad = "CModelImage_Load";
+inline constexpr const char* kWalk = "CModelWalk_OfTheLoadedImage";
 inline constexpr const char* kReplace = "CModelImage_ReplaceTexturePaths";
 
 inline constexpr const char* kPeakPerFile = "peak_per_file";

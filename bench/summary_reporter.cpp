@@ -34,9 +34,12 @@ void SummaryReporter::Finalize()
     out << std::fixed << std::setprecision(3) << "\n";
     const Figures* floor = Find(bench::kReadFloor);
     const Figures* load = Find(bench::kLoad);
+    const Figures* walk = Find(bench::kWalk);
     const Figures* replace = Find(bench::kReplace);
     if (floor && load)
         out << "Load / floor:              " << load->cpuTime / floor->cpuTime << "  (target: 1.3 at most)\n";
+    if (floor && walk)
+        out << "Walk alone / floor:        " << walk->cpuTime / floor->cpuTime << "  (what Load adds to the read)\n";
     if (load)
         out << "Load peak heap / file:     " << load->counters.at(bench::kPeakPerFile).value
             << "  (target: 1.1 at most)\n";
