@@ -40,6 +40,8 @@ public:
 
     bool IsOpen() const { return m_hFile != hFileNull; }
     const CString& GetFilePath() const { return m_strFileName; }
+    // The name that failures report from here on.
+    void SetFilePath(const CString& path) { m_strFileName = path; }
 
 private:
     static constexpr std::intptr_t hFileNull = -1;

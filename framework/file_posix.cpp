@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "framework/errno_cause.h"
 
 int ErrnoToCause(int error)
 {
@@ -35,6 +35,8 @@ int ErrnoToCause(int error)
         return CFileException::genericException;
     }
 }
+
+namespace {
 
 int OpenFlagsFor(std::uint32_t flags)
 {

@@ -13,6 +13,8 @@ public:
         : m_strFileName(std::move(fileName)), m_problem(std::move(problem)) {}
 
     CString GetErrorMessage() const override;
+    // What is wrong, without the file name: the message after it.
+    const std::string& GetProblem() const { return m_problem; }
 
     CString m_strFileName;
 

@@ -59,3 +59,13 @@ void CModelImage::Write(CFile& file) const
     if (m_nSize >= 1 && m_pData)
         file.Write(m_pData.get(), static_cast<std::uint32_t>(m_nSize));
 }
+
+ModelLayout CModelImage::DescribeLayout() const
+{
+    if (m_nSize < 1 || !m_pData)
+        return {};
+    std::vector<char*> fields;
+    CModelWalk walk(m_pData.get(), m_nSize, CString());
+    walk.Run(fields);
+    return walk.Layout();
+}

@@ -7,6 +7,8 @@
 #include "framework/ansi_string.h"
 #include "framework/file.h"
 #include "framework/lead_bytes.h"
+#include "model/model_layout.h"
+#include "model/texture_path_change.h"
 
 // One MLOD model held as a single byte image, with the texture field of every
 // face indexed in file order. Edits go into the image in place; Write saves
@@ -30,6 +32,16 @@ public:
     bool ReplaceTexturePaths(const CString& source, const CString& target);
     bool ReplaceTexturePaths(const CString& source, const CString& target,
                              const CLeadByteSet& leadBytes);
+
+    // What ReplaceTexturePaths(source, target) would change, without writing:
+    // each distinct path (byte for byte) whose text it changes, in the order
+    // of its first face, with the text it would get, also when over-long.
+    std::vector<TexturePathChange> PlanTexturePathReplacement(const CString& source, const CString& target,
+                                                              const CLeadByteSet& leadBytes = AfxGetAnsiLeadBytes()) const;
+
+    // The LODs of the loaded image, walked again; nothing when none is loaded.
+    // Raises what Load raised if the image is damaged.
+    ModelLayout DescribeLayout() const;
 
     std::unique_ptr<char[]> m_pData;
     std::int32_t m_nSize = -1;

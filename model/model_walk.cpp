@@ -22,6 +22,14 @@ std::int32_t Int32At(const unsigned char* bytes)
     return static_cast<std::int32_t>(value);
 }
 
+float FloatAt(const char* bytes)
+{
+    const auto bits = static_cast<std::uint32_t>(Int32At(reinterpret_cast<const unsigned char*>(bytes)));
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 // 16 bytes per point and 12 per normal, wrapping in 32 bits as the format's
 // own tools compute it.
 std::int64_t VertexBlockSize(std::int32_t points, std::int32_t normals)
@@ -58,6 +66,7 @@ void CModelWalk::Run(std::vector<char*>& fields)
     const std::int32_t lodCount = Int32At(header + 8);
     for (std::int32_t lod = 0; lod < lodCount; ++lod)
         WalkLod(lod, fields);
+    m_layout.endOfLods = static_cast<std::uint32_t>(Position());
 }
 
 // No model holds more faces than fit in the file, so the index never grows
@@ -79,13 +88,16 @@ void CModelWalk::WalkLod(std::int32_t lod, std::vector<char*>& fields)
     ReadRecord(header, kLodHeaderSize, "the header of " + lodName);
     SkipForward(VertexBlockSize(Int32At(header + 12), Int32At(header + 16)), headerOffset,
                 "the points and normals block of " + lodName);
-    IndexFaces(lod, Int32At(header + 20), fields);
+    const std::size_t faces = IndexFaces(lod, Int32At(header + 20), fields);
     SkipForward(kLodGapSize, Position(), "the face list of " + lodName);
     SkipTags(lod);
-    SkipForward(kLodGapSize, Position(), lodName);
+    const std::uint64_t resolutionOffset = Position();
+    SkipForward(kLodGapSize, resolutionOffset, lodName);
+    m_layout.lods.push_back({faces, FloatAt(m_data + resolutionOffset)});
 }
 
-void CModelWalk::IndexFaces(std::int32_t lod, std::int32_t faceCount, std::vector<char*>& fields)
+// Returns the number of faces indexed.
+std::size_t CModelWalk::IndexFaces(std::int32_t lod, std::int32_t faceCount, std::vector<char*>& fields)
 {
     for (std::int32_t face = 0; face < faceCount; ++face) {
         if (Position() + kFaceRecordSize > static_cast<std::uint64_t>(m_size)) {
@@ -96,6 +108,7 @@ void CModelWalk::IndexFaces(std::int32_t lod, std::int32_t faceCount, std::vecto
         fields.push_back(m_data + Position());
         m_view.Seek(kFaceRecordSize, CFile::current);
     }
+    return faceCount > 0 ? static_cast<std::size_t>(faceCount) : 0;
 }
 
 void CModelWalk::SkipTags(std::int32_t lod)

@@ -6,6 +6,7 @@
 
 #include "framework/ansi_string.h"
 #include "framework/mem_file.h"
+#include "model/model_layout.h"
 
 // Steps through the structure of a model image from face to face and
 // collects the texture field of every face. It reads only the counts and
@@ -19,11 +20,13 @@ public:
 
     // Appends one entry per face to fields. Entries found before a failure stay.
     void Run(std::vector<char*>& fields);
+    // The LODs stepped over by Run.
+    const ModelLayout& Layout() const { return m_layout; }
 
 private:
     void ReserveIndex(std::vector<char*>& fields) const;
     void WalkLod(std::int32_t lod, std::vector<char*>& fields);
-    void IndexFaces(std::int32_t lod, std::int32_t faceCount, std::vector<char*>& fields);
+    std::size_t IndexFaces(std::int32_t lod, std::int32_t faceCount, std::vector<char*>& fields);
     void SkipTags(std::int32_t lod);
 
     void ReadRecord(void* record, std::uint32_t size, const std::string& what);
@@ -35,4 +38,5 @@ private:
     std::int32_t m_size;
     CString m_fileName;
     CMemFile m_view;
+    ModelLayout m_layout;
 };

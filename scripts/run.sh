@@ -8,6 +8,7 @@ source scripts/wine-env.sh
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display (DISPLAY is not set): showing the command-line tool instead of the dialog."
     if [ ! -x build/linux/cli/veltrane-cli ] && [ -d cli ]; then
+        scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
         cmake --preset linux >/dev/null && cmake --build --preset linux --target veltrane-cli >/dev/null
     fi
     if [ -x build/linux/cli/veltrane-cli ]; then
@@ -18,7 +19,7 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 0
 fi
 
-install_packages cmake ninja-build googletest g++-mingw-w64-x86-64
+scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-x86-64
 install_wine_packages
 if [ ! -f build/win64/app/Veltrane.exe ]; then
     cmake --preset win64 >/dev/null

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 
-install_packages cmake ninja-build googletest g++-mingw-w64-x86-64 imagemagick xdotool
+scripts/ensure-packages.sh cmake ninja-build googletest g++-mingw-w64-x86-64 imagemagick xdotool
 install_wine_packages
 if [ ! -f build/win64/app/Veltrane.exe ]; then
     cmake --preset win64 >/dev/null

@@ -8,22 +8,9 @@ export WINEDEBUG=-all
 # same way on every machine.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 
-# Installs the Debian packages given that are missing.
-install_packages() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
-            || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get install -y --no-install-recommends "${missing[@]}" \
-        || { apt-get update && apt-get install -y --no-install-recommends "${missing[@]}"; }
-}
-
+# Wine, Xvfb and the packages given, those that are missing.
 install_wine_packages() {
-    install_packages wine wine64 fonts-wine xvfb xauth "$@"
+    scripts/ensure-packages.sh wine wine64 fonts-wine xvfb xauth "$@"
 }
 
 # Starts Xvfb on a free display and exports DISPLAY.

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "framework/file.h"
@@ -106,25 +104,10 @@ TEST(PosixFile, WriteBeyondTheFileSizeLimitIsDiskFull)
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive));
     const std::string bytes(8192, 'x');
 
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limited = old;
-    limited.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &limited);
-    int cause = CFileException::none;
-    CString name;
-    try {
-        file.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    } catch (const CFileException& e) {
-        cause = e.m_cause;
-        name = e.m_strFileName;
-    }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(cause, CFileException::diskFull);
-    EXPECT_EQ(name, path.c_str());
+    const CFileException error =
+        test::FileErrorUnderSizeLimit(1000, [&] { file.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size())); });
+    EXPECT_EQ(error.m_cause, CFileException::diskFull);
+    EXPECT_EQ(error.m_strFileName, path.c_str());
 }
 
 TEST(PosixFile, SeekReadAndWriteRoundTrip)

@@ -141,6 +141,16 @@ TEST_F(SubstitutionTest, TargetLongerThan31StopsAtTheFirstMatch)
     EXPECT_EQ(test::FieldTexts(m_image), (std::vector<std::string>{"other.paa", "data\\a.paa", "data\\b.paa"}));
 }
 
+TEST_F(SubstitutionTest, TargetOf31BytesFitsAndOf32StopsTheRun)
+{
+    const std::string target31(31, 't');
+    LoadFields({"a.paa", "b.paa"});
+    EXPECT_TRUE(Replace("a.paa", target31));
+    EXPECT_FALSE(Replace("b.paa", target31 + "u"));
+    EXPECT_EQ(Field(0), target31 + '\0');
+    EXPECT_EQ(Field(1), Padded("b.paa"));
+}
+
 TEST_F(SubstitutionTest, RunsCompound)
 {
     LoadFields({"banana"});

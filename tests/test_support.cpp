@@ -1,9 +1,13 @@
 #include "test_support.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "model/texture_field.h"
 
@@ -71,6 +75,27 @@ std::vector<std::string> FieldTexts(const CModelImage& image)
         texts.emplace_back(TextureFieldText(field));
     return texts;
 }
+
+#ifndef _WIN32
+CFileException FileErrorUnderSizeLimit(std::uint64_t limit, const std::function<void()>& action)
+{
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(limit);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    CFileException error;
+    try {
+        action();
+    } catch (const CFileException& e) {
+        error = e;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return error;
+}
+#endif
 
 std::filesystem::path RealModelsDir()
 {

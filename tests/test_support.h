@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,13 @@ void SaveFile(const CModelImage& image, const std::string& path);
 
 std::vector<std::size_t> FieldOffsets(const CModelImage& image);
 std::vector<std::string> FieldTexts(const CModelImage& image);
+
+#ifndef _WIN32
+// Runs action with every file limited to limit bytes (RLIMIT_FSIZE, with
+// SIGXFSZ ignored, so that a write beyond it fails) and returns the
+// CFileException it raised, or one with cause none.
+CFileException FileErrorUnderSizeLimit(std::uint64_t limit, const std::function<void()>& action);
+#endif
 
 // The folder of real models made by other people, or empty when absent.
 std::filesystem::path RealModelsDir();
