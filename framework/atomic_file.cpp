@@ -1,14 +1,30 @@
 #include "framework/atomic_file.h"
 
-CAtomicFile::CAtomicFile(const char* targetPath) : m_strTargetPath(targetPath)
+CAtomicFile::CAtomicFile(const char* targetPath)
 {
-    CreateTemporary();
-    OpenTemporary();
+    CFileException error;
+    if (!Open(targetPath, &error))
+        throw error;
+}
+
+bool CAtomicFile::Open(const char* targetPath, CFileException* pError)
+{
+    m_strTargetPath = targetPath;
+    try {
+        CreateTemporary();
+        OpenTemporary();
+        return true;
+    } catch (const CFileException& e) {
+        m_strTempPath = CString();
+        if (pError)
+            *pError = e;
+        return false;
+    }
 }
 
 CAtomicFile::~CAtomicFile()
 {
-    if (m_bCommitted)
+    if (m_bCommitted || m_strTempPath.IsEmpty())
         return;
     try {
         m_file.Close();

@@ -10,7 +10,14 @@ public:
     void Attach(HWND hWnd) { m_hWnd = hWnd; }
 
     void ResetContent() const { SendMessage(LB_RESETCONTENT); }
+    // Adds text at its place in a sorted list box; its index, or LB_ERR / LB_ERRSPACE.
     int AddString(const char* text) const { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, Text(text))); }
+    // Puts text at nIndex (-1: the end), even in a sorted list box.
+    int InsertString(int nIndex, const char* text) const
+    {
+        return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), Text(text)));
+    }
+    int DeleteString(int nIndex) const { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(nIndex))); }
     // The index of the entry equal to text ignoring case, searching after
     // nStartAfter (-1: from the start), or LB_ERR.
     int FindStringExact(int nStartAfter, const char* text) const

@@ -128,7 +128,14 @@ HINSTANCE AfxGetResourceHandle()
 
 int AfxMessageBox(const char* text, UINT nType)
 {
+    if (!(nType & MB_ICONMASK))
+        nType |= MB_ICONEXCLAMATION;
     return ::MessageBoxA(CWnd::GetSafeOwner(nullptr), text, AfxGetAppName(), nType);
+}
+
+int CException::ReportError(unsigned int nType) const
+{
+    return AfxMessageBox(GetErrorMessage(), nType);
 }
 
 void AfxWinInit(HINSTANCE hInstance)

@@ -54,8 +54,19 @@ const char* AfxGetAppName();
 HINSTANCE AfxGetResourceHandle();
 
 // A message box owned by the main window's active popup, captioned with the
-// application name.
+// application name. The framework's boxes always carry an icon: one asked
+// for without any shows the exclamation mark.
 int AfxMessageBox(const char* text, UINT nType = MB_OK);
+
+// The hourglass for as long as the object lives, also when an error ends
+// the work early.
+class CWaitCursor {
+public:
+    CWaitCursor() { AfxGetApp()->DoWaitCursor(1); }
+    ~CWaitCursor() { AfxGetApp()->DoWaitCursor(-1); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
 
 // The process's start-up, for programs and for test programs that run the
 // application's windows: error mode, instance, application name.

@@ -44,24 +44,24 @@ HWND CWnd::GetSafeOwner(HWND hParent)
     return ::GetLastActivePopup(mainWnd->m_hWnd);
 }
 
-void CWnd::GetWindowText(CString& text) const
+void AfxGetWindowText(HWND hWnd, CString& text)
 {
-    std::string buffer(static_cast<std::size_t>(::GetWindowTextLengthA(m_hWnd)) + 1, '\0');
-    buffer.resize(static_cast<std::size_t>(::GetWindowTextA(m_hWnd, buffer.data(), static_cast<int>(buffer.size()))));
+    std::string buffer(static_cast<std::size_t>(::GetWindowTextLengthA(hWnd)) + 1, '\0');
+    buffer.resize(static_cast<std::size_t>(::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size()))));
     text = CString(std::move(buffer));
 }
 
-void CWnd::CenterWindow() const
+void AfxCenterWindow(HWND hWnd)
 {
     RECT area{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    const HWND owner = ::GetWindow(hWnd, GW_OWNER);
     const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
     const RECT centre = overOwner ? WindowRect(owner) : area;
-    const RECT own = WindowRect(m_hWnd);
+    const RECT own = WindowRect(hWnd);
     const LONG width = own.right - own.left;
     const LONG height = own.bottom - own.top;
-    ::SetWindowPos(m_hWnd, nullptr, CentredStart(centre.left, centre.right, width, area.left, area.right),
+    ::SetWindowPos(hWnd, nullptr, CentredStart(centre.left, centre.right, width, area.left, area.right),
                    CentredStart(centre.top, centre.bottom, height, area.top, area.bottom), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -77,6 +77,8 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     try {
         DoDataExchange(&dx);
         return TRUE;
+    } catch (const CUserException&) {
+        // The failed check has told the user.
     } catch (const CException& e) {
         AfxMessageBox(e.GetErrorMessage(), MB_ICONEXCLAMATION);
     } catch (const std::bad_alloc&) {

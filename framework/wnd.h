@@ -7,6 +7,12 @@
 
 class CDataExchange;
 
+// The text of a window as an 8-bit ANSI string.
+void AfxGetWindowText(HWND hWnd, CString& text);
+// Centres a window over its owner, or in the primary work area when it has
+// none, keeping it inside the work area.
+void AfxCenterWindow(HWND hWnd);
+
 // A window of the program. Texts go to and from windows as 8-bit strings in
 // the ANSI code page; the system converts them for its Unicode windows.
 class CWnd : public CCmdTarget {
@@ -25,22 +31,27 @@ public:
     }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     void SetWindowText(const char* text) const { ::SetWindowTextA(m_hWnd, text); }
-    void GetWindowText(CString& text) const;
+    void GetWindowText(CString& text) const { AfxGetWindowText(m_hWnd, text); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    // FALSE: changes are not drawn until redrawing is turned on again.
+    void SetRedraw(BOOL bRedraw = TRUE) const { SendMessage(WM_SETREDRAW, bRedraw); }
+    void Invalidate(BOOL bErase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void SetIcon(HICON hIcon, BOOL bBigIcon) const
     {
         SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
     }
-    // Centres the window over its owner, or in the primary work area when it
-    // has none, keeping it inside the work area.
-    void CenterWindow() const;
+    void CenterWindow() const { AfxCenterWindow(m_hWnd); }
     // A message box owned by this window; no caption means the application name.
     int MessageBox(const char* text, const char* caption = nullptr, UINT nType = MB_OK) const;
 
     // Exchanges the data of the window's controls: TRUE reads and checks
     // them, FALSE fills them. FALSE when a check failed or an error was reported.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    // Takes over the window's messages; undone when it is destroyed, which
+    // also clears m_hWnd.
+    void SubclassWindow(HWND hWnd);
 
     HWND m_hWnd = nullptr;
     // The help context of the window's template, 0 for none.
@@ -54,9 +65,6 @@ protected:
     // The processing the window had before this framework took it over, for
     // the message now being handled.
     LRESULT Default();
-
-    // Takes over the window's messages; undone when it is destroyed.
-    void SubclassWindow(HWND hWnd);
 
     const AFX_MSGMAP* GetMessageMap() const override;
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
