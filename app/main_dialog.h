@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "framework/ansi_string.h"
 #include "framework/dialog.h"
 #include "framework/list_box.h"
@@ -13,6 +15,9 @@ public:
 
 protected:
     const AFX_MSGMAP* GetMessageMap() const override;
+    // The two path boxes, each limited to the 31 bytes of a texture path,
+    // then the list box.
+    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
     // The About item opens the About box; other commands get the default.
@@ -20,6 +25,18 @@ protected:
     // Draws the icon centred in the client area while minimised.
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+
+    // Loads a model chosen with the Open dialog and lists its paths.
+    void OnOpen();
+    // Replaces the source box's text by the target box's in every path.
+    void OnChange();
+    // Copies the double-clicked path into the source box.
+    void OnDblclkTextureList();
+    // Writes the model under a name chosen with the Save As dialog.
+    void OnSave();
+
+    // Fills the list box with the model's distinct non-empty texture paths.
+    void RefreshTextureList();
 
     HICON m_hIcon;
     CString m_strSource;
@@ -29,4 +46,5 @@ protected:
 
 private:
     void AppendAboutItem() const;
+    void AddTexturePath(std::string_view path) const;
 };
