@@ -97,12 +97,24 @@ CFileException FileErrorUnderSizeLimit(std::uint64_t limit, const std::function<
 }
 #endif
 
-std::filesystem::path RealModelsDir()
+namespace {
+
+std::filesystem::path ConfiguredRealModelsDir()
 {
     const char* configured = std::getenv("VELTRANE_REAL_MODELS");
-    const std::filesystem::path dir = configured ? std::filesystem::path(configured)
-                                                 : std::filesystem::path(VELTRANE_SOURCE_DIR) / ".." / "shared" / "real-models";
-    return std::filesystem::is_directory(dir) ? dir : std::filesystem::path();
+    return configured ? std::filesystem::path(configured)
+                      : std::filesystem::path(VELTRANE_SOURCE_DIR) / ".." / "shared" / "real-models";
+}
+
+// Made absolute when the program starts, as the file dialogs of the Windows
+// tests change the current folder (and with it, under Wine, the drive).
+const std::filesystem::path g_realModelsDir = std::filesystem::absolute(ConfiguredRealModelsDir());
+
+}  // namespace
+
+std::filesystem::path RealModelsDir()
+{
+    return std::filesystem::is_directory(g_realModelsDir) ? g_realModelsDir : std::filesystem::path();
 }
 
 }  // namespace test
