@@ -58,4 +58,30 @@ shoot behind
 box=$(convert "$shots/about.png" "$shots/behind.png" -compose difference -composite -trim -format '%wx%h%X%Y' info:)
 convert "$shots/about.png" -crop "$box" +repage docs/about-box.png
 xdotool mousemove 512 384 key Escape
-echo "Wrote docs/main-dialog.png and docs/about-box.png"
+sleep 1
+
+# The sample model opened, and then one Change. The focus starts in the
+# source box; the Open button is four tabs on, and back from it four
+# Shift+Tabs reach the source box again.
+"$WINE64" build/win64/app/Veltrane.exe &
+wait_for_change desktop
+sleep 1
+shoot fresh
+xdotool key Tab Tab Tab Tab space
+wait_for_change fresh
+sleep 1
+xdotool type --delay 30 "Z:${PWD//\//\\}\\samples\\crate.p3d"
+xdotool key Return
+sleep 1.5
+shoot loaded
+convert "$shots/loaded.png" -trim +repage docs/main-dialog-crate.png
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab
+xdotool type --delay 30 'data\'
+xdotool key Tab
+xdotool type --delay 30 'data\crates\'
+xdotool key Tab space
+sleep 1.5
+shoot changed
+convert "$shots/changed.png" -trim +repage docs/main-dialog-changed.png
+xdotool key Escape
+echo "Wrote docs/main-dialog.png, docs/about-box.png, docs/main-dialog-crate.png and docs/main-dialog-changed.png"
