@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 #include "app/resource.h"
@@ -60,14 +63,55 @@ HWND OwnedDialog(DWORD thread, HWND owner)
 
 MainDialogDriver::MainDialogDriver(HWND main) : m_hMain(main), m_uiThread(::GetWindowThreadProcessId(main, nullptr)) {}
 
+// One thread for the whole run sends what must not hold up the driver, one
+// message after the other: Wine 8 now and then crashes when a thread that
+// has sent messages to windows ends while they are open.
+class AsideSender {
+public:
+    static AsideSender& Instance()
+    {
+        static AsideSender* sender = new AsideSender;  // never ends
+        return *sender;
+    }
+
+    void Send(std::function<void()> job)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_jobs.push_back(std::move(job));
+        m_wake.notify_one();
+    }
+
+private:
+    AsideSender()
+    {
+        std::thread([this] { Run(); }).detach();
+    }
+
+    [[noreturn]] void Run()
+    {
+        for (;;) {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return !m_jobs.empty(); });
+            const std::function<void()> job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            lock.unlock();
+            job();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_jobs;
+};
+
 void MainDialogDriver::SendAside(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto handled = std::make_shared<std::atomic<bool>>(false);
     m_handled = handled;
-    std::thread([=] {
+    AsideSender::Instance().Send([=] {
         ::SendMessageW(window, message, wParam, lParam);
         *handled = true;
-    }).detach();
+    });
 }
 
 void MainDialogDriver::Click(int button)

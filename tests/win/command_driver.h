@@ -65,7 +65,7 @@ public:
     DWORD m_uiThread;
 
 private:
-    // Sends message on a thread of its own, so that the driver can work the
+    // Sends message from another thread, so that the driver can work the
     // windows the dialog opens while it handles the message.
     void SendAside(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -288,9 +288,12 @@ TEST(Commands, RealModelsAreListedAndSavedByteIdenticalAndTheLaterFormatIsRefuse
     });
 }
 
-// The cursors the program sets, the last one and how many.
+// The cursors the program sets: the last one, the one that was shown when
+// the hourglass last came on, and how many were set.
 struct CursorRecord {
+    HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
     std::atomic<HCURSOR> last = nullptr;
+    std::atomic<HCURSOR> beforeWait = nullptr;
     std::atomic<int> count = 0;
 };
 CursorRecord g_cursors;
@@ -298,9 +301,12 @@ ImportPatch* g_cursorPatch = nullptr;
 
 HCURSOR WINAPI RecordSetCursor(HCURSOR cursor)
 {
+    const HCURSOR previous = g_cursorPatch->Original<HCURSOR(WINAPI*)(HCURSOR)>()(cursor);
+    if (cursor == g_cursors.wait && g_cursors.last != g_cursors.wait)
+        g_cursors.beforeWait = previous;
     g_cursors.last = cursor;
     ++g_cursors.count;
-    return g_cursorPatch->Original<HCURSOR(WINAPI*)(HCURSOR)>()(cursor);
+    return previous;
 }
 
 // Change shows its message under the hourglass and then brings back the
@@ -310,23 +316,20 @@ TEST(Commands, WaitCursorIsOnDuringChangesMessageAndOffAgainWhenAnErrorEndsOpen)
 {
     ImportPatch setCursor("user32.dll", "SetCursor", reinterpret_cast<void*>(&RecordSetCursor));
     g_cursorPatch = &setCursor;
-    const HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
     const test::TempDir dir;
     const std::string file = dir.Write("long.p3d", Model({"data\\abcdefghijklmnopqrstu.paa"}));
     const std::string damaged = dir.Write("damaged.p3d", DamagedModel());
     DriveMainDialogWithModel(file, [&](MainDialogDriver& dialog) {
-        const HCURSOR before = g_cursors.last;
-        EXPECT_NE(before, wait);
         dialog.Change("data\\", "models\\");
         ASSERT_NE(gui::WaitForThreadDialog(dialog.m_uiThread, dialog.m_hMain), nullptr);
-        EXPECT_EQ(g_cursors.last, wait);
+        EXPECT_EQ(g_cursors.last, g_cursors.wait);
         dialog.TakeMessage();
         EXPECT_TRUE(dialog.Idle());
-        EXPECT_EQ(g_cursors.last, before);
+        EXPECT_EQ(g_cursors.last, g_cursors.beforeWait);
 
         dialog.Open(damaged);
         ASSERT_NE(gui::WaitForThreadDialog(dialog.m_uiThread, dialog.m_hMain), nullptr);
-        EXPECT_EQ(g_cursors.last, before);
+        EXPECT_EQ(g_cursors.last, g_cursors.beforeWait);
         dialog.TakeMessage();
 
         const int set = g_cursors.count;
