@@ -5,8 +5,9 @@
 WINE64=/usr/lib/wine/wine64
 export WINEDEBUG=-all
 # No Mono or Gecko installers; no help viewer, so a help request fails the
-# same way on every machine.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
+# same way on every machine; no debugger, so a program that crashes ends at
+# once instead of waiting for the debugger until the test times out.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d;winedbg.exe=d"
 
 # Wine, Xvfb and the packages given, those that are missing.
 install_wine_packages() {
