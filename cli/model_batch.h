@@ -23,8 +23,10 @@ public:
     // The line that starts a model's block of output when there are several.
     std::string BlockHeader(const std::string& path) const;
 
+    // With threads, the step runs on that many models at once, and may then
+    // change nothing but its model; the output keeps the order of the models.
     // Returns the exit status: 0 when every model was done, 1 when any failed.
-    int Run(const Step& step) const;
+    int Run(const Step& step, unsigned threads = 0) const;
 
 private:
     FoundModels m_found;

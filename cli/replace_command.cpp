@@ -11,6 +11,11 @@
 
 namespace {
 
+// Saving a model waits mostly for the disk to take its data. With several
+// models saved at once those waits overlap and the file system commits them
+// together.
+constexpr unsigned kSavingThreads = 16;
+
 // "LOD l face f" of the face at index in the texture index.
 std::string FaceName(const ModelLayout& layout, std::size_t index)
 {
@@ -82,5 +87,5 @@ int RunReplace(const ReplaceOptions& options)
         std::fputs(message.c_str(), stderr);
         return kBadUsage;
     }
-    return batch.Run(Replacement(options, batch));
+    return batch.Run(Replacement(options, batch), options.dryRun ? 0 : kSavingThreads);
 }

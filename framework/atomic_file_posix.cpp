@@ -59,7 +59,8 @@ std::string FolderOf(const std::string& path)
 
 std::string RandomName()
 {
-    static std::mt19937_64 generator{std::random_device{}()};
+    // A generator per thread, so that several threads may save files at once.
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     char name[40];
     std::snprintf(name, sizeof name, ".veltrane-%016llx.tmp", static_cast<unsigned long long>(generator()));
     return name;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
 
@@ -261,6 +262,57 @@ TEST_F(CliTest, WriteBeyondTheFileSizeLimitLeavesTheOriginalAndNoTemporaryFile)
     EXPECT_EQ(result.err, model + ": Disk full while accessing " + model + ".\n");
     EXPECT_EQ(test::ReadBytes(model), original);
     EXPECT_EQ(Names(), std::vector<std::string>{"model.p3d"});
+}
+
+// Models are saved several at once; what is printed keeps the order of the paths.
+TEST_F(CliTest, ReplaceOverManyModelsReportsEachFailureInPathOrderAndSavesTheRest)
+{
+    enum Kind { kSaved, kDamaged, kOverLong, kBeyondSizeLimit };
+    struct Case {
+        Kind kind;
+        std::string bytes;
+        std::string reason;  // a part of the failure line
+    };
+    const std::string small = Model({{"data\\a.paa"}});
+    const std::string large = Model({std::vector<std::string>(400, "data\\b.paa")});
+    const std::vector<Case> kinds = {
+        {kSaved, small, ""},
+        {kDamaged, small.substr(0, small.size() - 10), ": is damaged or not an OFP model"},
+        {kOverLong, Model({{"data\\a.paa", kLong30}}), ": LOD 0 face 1: \"" + kLong30 + "\" would become 32 bytes long"},
+        {kBeyondSizeLimit, large, ": Disk full while accessing "},
+    };
+    // The limit holds for what the program prints to the file of its stderr as well.
+    const std::size_t fileSizeLimit = 16384;
+    ASSERT_GT(large.size(), fileSizeLimit);
+
+    // Failures in runs and alone, among models that are saved.
+    const std::string pattern = "0001002220030330123000";
+    std::vector<std::string> paths;
+    std::vector<std::string> names = {"addon"};
+    for (std::size_t index = 0; index < 3 * pattern.size(); ++index) {
+        const std::string name = "addon/model" + std::string(index < 10 ? "0" : "") + std::to_string(index) + ".p3d";
+        paths.push_back(Write(name, kinds[pattern[index % pattern.size()] - '0'].bytes));
+        names.push_back(name);
+    }
+
+    const test::CliResult result = test::RunCli({"replace", "--from", "data\\", "--to", "models\\", "--in-place", Path("addon")},
+                                                {.fileSizeLimit = fileSizeLimit});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    std::istringstream failures(result.err);
+    std::string line;
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        const Case& expected = kinds[pattern[index % pattern.size()] - '0'];
+        if (expected.kind == kSaved) {
+            EXPECT_EQ(test::ReadBytes(paths[index]), Model({{"models\\a.paa"}})) << paths[index];
+            continue;
+        }
+        EXPECT_EQ(test::ReadBytes(paths[index]), expected.bytes) << paths[index];
+        ASSERT_TRUE(std::getline(failures, line)) << "no line for " << paths[index];
+        EXPECT_EQ(line.find(paths[index] + expected.reason), 0u) << line;
+    }
+    EXPECT_FALSE(std::getline(failures, line)) << line;
+    EXPECT_EQ(Names(), names);
 }
 
 TEST_F(CliTest, ProgressLineOnlyOnATerminalAndOnlyForSeveralModels)
