@@ -50,8 +50,7 @@ private:
     std::string m_path;
 };
 
-// False when Load refused the file; the image then keeps what was indexed
-// before the refusal.
+// False when Load refused the file.
 bool LoadIgnoringRefusal(CModelImage& image, const std::string& path)
 {
     CFile file;
@@ -173,6 +172,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static InputFile input;
     CModelImage image;
     const bool loaded = LoadIgnoringRefusal(image, input.Fill(data, size));
+    if (!loaded && image.m_nSize == -1) {
+        // A damaged file leaves the fresh image as it was.
+        Require(!image.m_pData && image.m_textureFields.empty(), "a refused file changed the image");
+        return 0;
+    }
     Require(image.m_nSize == static_cast<std::int32_t>(size), "the image size is not the file size");
     Require(size == 0 || std::memcmp(image.m_pData.get(), data, size) == 0, "the image is not the file");
     CheckIndex(image, data);

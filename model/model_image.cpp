@@ -48,10 +48,24 @@ void CModelImage::Load(CFile& file)
     std::unique_ptr<char[]> buffer = AllocateImage(size);
     ReadWholeFile(file, buffer.get(), size);
 
-    m_textureFields.clear();
-    m_pData = std::move(buffer);
+    std::vector<char*> fields;
+    try {
+        CModelWalk(buffer.get(), size, file.GetFilePath()).Run(fields);
+    } catch (const CFileException&) {
+        // A seek before the start of the image: the image takes the new file
+        // with the faces found before it.
+        Adopt(std::move(buffer), size, std::move(fields));
+        throw;
+    }
+    // Any other refusal leaves the previous image as it was.
+    Adopt(std::move(buffer), size, std::move(fields));
+}
+
+void CModelImage::Adopt(std::unique_ptr<char[]> data, std::int32_t size, std::vector<char*> fields)
+{
+    m_textureFields = std::move(fields);
+    m_pData = std::move(data);
     m_nSize = size;
-    CModelWalk(m_pData.get(), m_nSize, file.GetFilePath()).Run(m_textureFields);
 }
 
 void CModelImage::Write(CFile& file) const

@@ -21,7 +21,9 @@ public:
 
     // Replaces the image by the whole content of file and indexes its faces.
     // An empty file sets m_nSize to 0 and keeps the previous image and index.
-    // If the file cannot be read the image stays exactly as it was.
+    // If the file cannot be read, or is damaged, the image stays exactly as it
+    // was; only a seek before the start of the image (badSeek) leaves the new
+    // file loaded with the faces found before it.
     void Load(CFile& file);
     // Writes the whole image at the file's position; writes nothing when empty.
     void Write(CFile& file) const;
@@ -46,4 +48,7 @@ public:
     std::unique_ptr<char[]> m_pData;
     std::int32_t m_nSize = -1;
     std::vector<char*> m_textureFields;
+
+private:
+    void Adopt(std::unique_ptr<char[]> data, std::int32_t size, std::vector<char*> fields);
 };

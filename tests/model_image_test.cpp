@@ -184,7 +184,6 @@ struct Damage {
     const char* name;
     std::string bytes;
     std::string problem;
-    std::size_t entriesKept;
 };
 
 std::string Truncated(const sp3x::Model& model, std::size_t dropped)
@@ -218,30 +217,33 @@ std::vector<Damage> DamagedFiles()
     wrappingVertices.normals = 0;
 
     return {
-        {"shorter than a header", "MLOD\x01\x01", "the file header is cut off by the end of the file (offset 0)", 0},
+        {"shorter than a header", "MLOD\x01\x01", "the file header is cut off by the end of the file (offset 0)"},
         {"a missing LOD", sp3x::Build(sp3x::Model{{good}, 2, ""}),
-         "the header of LOD 1 is cut off by the end of the file", 2},
+         "the header of LOD 1 is cut off by the end of the file"},
         {"vertices beyond the end", sp3x::Build(sp3x::Model{{hugeVertices}}),
-         "the points and normals block of LOD 0 runs past the end of the file (offset 12)", 0},
+         "the points and normals block of LOD 0 runs past the end of the file (offset 12)"},
         {"negative vertex count", sp3x::Build(sp3x::Model{{backwards}}),
-         "the points and normals block of LOD 0 has a negative size (offset 12)", 0},
+         "the points and normals block of LOD 0 has a negative size (offset 12)"},
         {"wrapping vertex counts", sp3x::Build(sp3x::Model{{wrappingVertices}}),
-         "the points and normals block of LOD 0 has a negative size (offset 12)", 0},
+         "the points and normals block of LOD 0 has a negative size (offset 12)"},
         {"more faces than the file holds", sp3x::Build(sp3x::Model{{moreFaces}}),
-         "face 2 of LOD 0 is cut off by the end of the file", 2},
-        {"faces cut short", Truncated(sp3x::Model{{good}}, 68 + 4 + 4 + 60), "face 1 of LOD 0 is cut off", 1},
+         "face 2 of LOD 0 is cut off by the end of the file"},
+        {"faces cut short", Truncated(sp3x::Model{{good}}, 68 + 4 + 4 + 60), "face 1 of LOD 0 is cut off"},
         {"no end tag", sp3x::Build(sp3x::Model{{noEndTag}}),
-         "the tag list of LOD 0 is cut off by the end of the file", 2},
+         "the tag list of LOD 0 is cut off by the end of the file"},
         {"tag beyond the end", sp3x::Build(sp3x::Model{{longTag}}),
-         ("tag \"#Mass#\" of LOD 0 runs past the end of the file (offset " + std::to_string(tags) + ")"), 2},
+         ("tag \"#Mass#\" of LOD 0 runs past the end of the file (offset " + std::to_string(tags) + ")")},
         {"negative tag size", sp3x::Build(sp3x::Model{{negativeTag}}),
-         "tag \"#Property#\" of LOD 0 has a negative size", 2},
-        {"resolution cut short", Truncated(sp3x::Model{{good}}, 2), "LOD 0 runs past the end of the file", 2},
+         "tag \"#Property#\" of LOD 0 has a negative size"},
+        {"resolution cut short", Truncated(sp3x::Model{{good}}, 2), "LOD 0 runs past the end of the file"},
     };
 }
 
-TEST_F(ModelImageTest, DamagedFilesEndTheWalkWithAMessageNamingFileAndPlace)
+TEST_F(ModelImageTest, DamagedFilesAreRefusedNamingFileAndPlaceAndKeepThePreviousImage)
 {
+    Load(sp3x::Model{{sp3x::LodWithTextures({"previous.paa"})}});
+    const char* previous = m_image.m_pData.get();
+    const std::int32_t previousSize = m_image.m_nSize;
     for (const Damage& d : DamagedFiles()) {
         const std::string path = Save(d.bytes);
         try {
@@ -252,9 +254,9 @@ TEST_F(ModelImageTest, DamagedFilesEndTheWalkWithAMessageNamingFileAndPlace)
             EXPECT_EQ(message.find(path + " is damaged or not an OFP model: "), 0u) << message;
             EXPECT_NE(message.find(d.problem), std::string::npos) << d.name << ": " << message;
         }
-        EXPECT_EQ(m_image.m_nSize, static_cast<std::int32_t>(d.bytes.size())) << d.name;
-        EXPECT_EQ(m_image.m_textureFields.size(), d.entriesKept) << d.name;
-        EXPECT_TRUE(EveryEntryInsideImage()) << d.name;
+        EXPECT_EQ(m_image.m_pData.get(), previous) << d.name;
+        EXPECT_EQ(m_image.m_nSize, previousSize) << d.name;
+        EXPECT_EQ(test::FieldTexts(m_image), std::vector<std::string>{"previous.paa"}) << d.name;
     }
 }
 
