@@ -3,7 +3,7 @@
 #include <atomic>
 #include <string>
 
-#include "dialog_specs.h"
+#include "expected_dialogs.h"
 #include "gui_driver.h"
 #include "import_patch.h"
 #include "window_checks.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_specs.h"
+#include "expected_dialogs.h"
 #include "dialog_template.h"
 
 namespace {
@@ -48,31 +48,31 @@ struct GroupIconEntry {
 };
 #pragma pack(pop)
 
-void ExpectTemplate(const DialogSpec& spec)
+void ExpectTemplate(const ExpectedDialog& expected)
 {
-    const DialogTemplate dialog = LoadDialogTemplate(spec.templateId);
+    const DialogTemplate dialog = LoadDialogTemplate(expected.templateId);
     EXPECT_EQ(dialog.version, 1);
     EXPECT_EQ(dialog.signature, 0xFFFF);
     EXPECT_EQ(dialog.helpId, 0u);
-    EXPECT_EQ(dialog.style, spec.style);
-    EXPECT_EQ(dialog.exStyle, spec.exStyle);
+    EXPECT_EQ(dialog.style, expected.style);
+    EXPECT_EQ(dialog.exStyle, expected.exStyle);
     EXPECT_EQ(dialog.at.x, 0);
     EXPECT_EQ(dialog.at.y, 0);
-    EXPECT_EQ(dialog.at.cx, spec.cx);
-    EXPECT_EQ(dialog.at.cy, spec.cy);
+    EXPECT_EQ(dialog.at.cx, expected.cx);
+    EXPECT_EQ(dialog.at.cy, expected.cy);
     EXPECT_EQ(dialog.menu, L"");
     EXPECT_EQ(dialog.className, L"");
-    EXPECT_EQ(dialog.caption, spec.caption);
+    EXPECT_EQ(dialog.caption, expected.caption);
     EXPECT_EQ(dialog.pointSize, 8);
     EXPECT_EQ(dialog.weight, 0);
     EXPECT_EQ(dialog.italic, 0);
     EXPECT_EQ(dialog.charset, 1);
     EXPECT_EQ(dialog.typeface, L"MS Shell Dlg");
-    ASSERT_EQ(dialog.items.size(), spec.controls.size());
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+    ASSERT_EQ(dialog.items.size(), expected.controls.size());
+    for (std::size_t i = 0; i < expected.controls.size(); ++i) {
         SCOPED_TRACE("control " + std::to_string(i + 1));
         const DialogItem& item = dialog.items[i];
-        const ControlSpec& control = spec.controls[i];
+        const ExpectedControl& control = expected.controls[i];
         EXPECT_EQ(item.className, control.className);
         EXPECT_EQ(static_cast<int>(item.id), control.id);
         EXPECT_EQ(item.text, control.text);
@@ -87,11 +87,11 @@ void ExpectTemplate(const DialogSpec& spec)
     }
 }
 
-TEST(Resources, DialogTemplatesHoldTheFrameAndEveryControlAsSpecified)
+TEST(Resources, DialogTemplatesHoldTheFrameAndEveryControlAsDesigned)
 {
-    for (const DialogSpec& spec : {kMainDialog, kAboutDialog}) {
-        SCOPED_TRACE(spec.templateId);
-        ExpectTemplate(spec);
+    for (const ExpectedDialog& expected : {kMainDialog, kAboutDialog}) {
+        SCOPED_TRACE(expected.templateId);
+        ExpectTemplate(expected);
     }
 }
 

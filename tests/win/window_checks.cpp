@@ -50,13 +50,13 @@ void ExpectStyle(HWND control, DWORD templateStyle)
 
 }  // namespace
 
-void ExpectControls(HWND dialog, const DialogSpec& spec)
+void ExpectControls(HWND dialog, const ExpectedDialog& layout)
 {
     HWND control = ::GetWindow(dialog, GW_CHILD);
-    for (std::size_t i = 0; i < spec.controls.size(); ++i, control = ::GetWindow(control, GW_HWNDNEXT)) {
+    for (std::size_t i = 0; i < layout.controls.size(); ++i, control = ::GetWindow(control, GW_HWNDNEXT)) {
         SCOPED_TRACE("control " + std::to_string(i + 1));
         ASSERT_NE(control, nullptr);
-        const ControlSpec& expected = spec.controls[i];
+        const ExpectedControl& expected = layout.controls[i];
         EXPECT_EQ(gui::ClassName(control), expected.className);
         EXPECT_EQ(::GetDlgCtrlID(control), expected.id);
         ExpectStyle(control, expected.style);

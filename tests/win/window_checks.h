@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "dialog_specs.h"
+#include "expected_dialogs.h"
 
 // Checks of a real dialog window against what its template must give.
-void ExpectControls(HWND dialog, const DialogSpec& spec);
+void ExpectControls(HWND dialog, const ExpectedDialog& layout);
 // Rectangle of window in the client coordinates of dialog.
 RECT RectIn(HWND dialog, HWND window);
 RECT DialogUnitsRect(HWND dialog, short x, short y, short cx, short cy);

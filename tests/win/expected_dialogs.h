@@ -5,7 +5,7 @@
 #include <span>
 
 // What the two dialog templates must hold, control by control in template order.
-struct ControlSpec {
+struct ExpectedControl {
     const wchar_t* className;
     int id;
     const wchar_t* text;  // "#128" for the icon resource an icon control shows
@@ -13,16 +13,16 @@ struct ControlSpec {
     short x, y, cx, cy;
 };
 
-struct DialogSpec {
+struct ExpectedDialog {
     UINT templateId;
     DWORD style;
     DWORD exStyle;
     short cx, cy;
     const wchar_t* caption;
-    std::span<const ControlSpec> controls;
+    std::span<const ExpectedControl> controls;
 };
 
-inline constexpr ControlSpec kMainControls[] = {
+inline constexpr ExpectedControl kMainControls[] = {
     {L"Static", -1, L"Исх. путь", 0x50020000, 10, 10, 35, 8},
     {L"Edit", 1000, L"", 0x50810080, 59, 7, 139, 14},
     {L"Static", -1, L"Ваш путь", 0x50020000, 7, 31, 44, 8},
@@ -34,11 +34,11 @@ inline constexpr ControlSpec kMainControls[] = {
     {L"Button", IDOK, L"Выход", 0x50010001, 263, 177, 50, 16},
 };
 
-inline constexpr ControlSpec kAboutControls[] = {
+inline constexpr ExpectedControl kAboutControls[] = {
     {L"Static", -1, L"#128", 0x50000003, 11, 17, 20, 20},
     {L"Static", -1, L"Veltrane Версия 1.0", 0x50020080, 40, 10, 119, 8},
     {L"Button", IDOK, L"OK", 0x50030001, 178, 7, 50, 16},
 };
 
-inline constexpr DialogSpec kMainDialog{102, 0x90C800C8, 0x00040000, 320, 200, L"Veltrane", kMainControls};
-inline constexpr DialogSpec kAboutDialog{100, 0x80C800C8, 0, 235, 55, L"Инфо Veltrane", kAboutControls};
+inline constexpr ExpectedDialog kMainDialog{102, 0x90C800C8, 0x00040000, 320, 200, L"Veltrane", kMainControls};
+inline constexpr ExpectedDialog kAboutDialog{100, 0x80C800C8, 0, 235, 55, L"Инфо Veltrane", kAboutControls};
