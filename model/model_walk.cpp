@@ -39,9 +39,11 @@ std::int64_t VertexBlockSize(std::int32_t points, std::int32_t normals)
     return static_cast<std::int32_t>(size);
 }
 
+std::string LodName(std::int32_t lod) { return "LOD " + std::to_string(lod); }
+
 std::string TagLabel(const unsigned char* name, std::int32_t lod)
 {
-    const std::string lodName = "LOD " + std::to_string(lod);
+    const std::string lodName = LodName(lod);
     std::string text(reinterpret_cast<const char*>(name), strnlen(reinterpret_cast<const char*>(name), 63));
     for (char c : text) {
         if (c < 0x20 || c > 0x7E)
@@ -58,11 +60,30 @@ CModelWalk::CModelWalk(char* data, std::int32_t size, CString fileName)
 {
 }
 
+template <class Describe>
+void CModelWalk::ReadRecord(void* record, std::uint32_t size, Describe what)
+{
+    if (Position() + size > static_cast<std::uint64_t>(m_size))
+        Fail(what() + " is cut off by the end of the file", Position());
+    m_view.Read(record, size);
+}
+
+template <class Describe>
+void CModelWalk::SkipForward(std::int64_t distance, std::uint64_t recordOffset, Describe what)
+{
+    if (static_cast<std::int64_t>(Position()) + distance > m_size)
+        Fail(what() + " runs past the end of the file", recordOffset);
+    // A target before the start of the image raises badSeek from the view.
+    m_view.Seek(distance, CFile::current);
+    if (distance < 0)
+        Fail(what() + " has a negative size", recordOffset);
+}
+
 void CModelWalk::Run(std::vector<char*>& fields)
 {
     ReserveIndex(fields);
     unsigned char header[kFileHeaderSize] = {};
-    ReadRecord(header, kFileHeaderSize, "the file header");
+    ReadRecord(header, kFileHeaderSize, [] { return std::string("the file header"); });
     const std::int32_t lodCount = Int32At(header + 8);
     for (std::int32_t lod = 0; lod < lodCount; ++lod)
         WalkLod(lod, fields);
@@ -82,17 +103,16 @@ void CModelWalk::ReserveIndex(std::vector<char*>& fields) const
 
 void CModelWalk::WalkLod(std::int32_t lod, std::vector<char*>& fields)
 {
-    const std::string lodName = "LOD " + std::to_string(lod);
     const std::uint64_t headerOffset = Position();
     unsigned char header[kLodHeaderSize] = {};
-    ReadRecord(header, kLodHeaderSize, "the header of " + lodName);
+    ReadRecord(header, kLodHeaderSize, [lod] { return "the header of " + LodName(lod); });
     SkipForward(VertexBlockSize(Int32At(header + 12), Int32At(header + 16)), headerOffset,
-                "the points and normals block of " + lodName);
+                [lod] { return "the points and normals block of " + LodName(lod); });
     const std::size_t faces = IndexFaces(lod, Int32At(header + 20), fields);
-    SkipForward(kLodGapSize, Position(), "the face list of " + lodName);
+    SkipForward(kLodGapSize, Position(), [lod] { return "the face list of " + LodName(lod); });
     SkipTags(lod);
     const std::uint64_t resolutionOffset = Position();
-    SkipForward(kLodGapSize, resolutionOffset, lodName);
+    SkipForward(kLodGapSize, resolutionOffset, [lod] { return LodName(lod); });
     m_layout.lods.push_back({faces, FloatAt(m_data + resolutionOffset)});
 }
 
@@ -101,8 +121,7 @@ std::size_t CModelWalk::IndexFaces(std::int32_t lod, std::int32_t faceCount, std
 {
     for (std::int32_t face = 0; face < faceCount; ++face) {
         if (Position() + kFaceRecordSize > static_cast<std::uint64_t>(m_size)) {
-            Fail("face " + std::to_string(face) + " of LOD " + std::to_string(lod) +
-                     " is cut off by the end of the file",
+            Fail("face " + std::to_string(face) + " of " + LodName(lod) + " is cut off by the end of the file",
                  Position());
         }
         fields.push_back(m_data + Position());
@@ -116,27 +135,9 @@ void CModelWalk::SkipTags(std::int32_t lod)
     unsigned char head[kTagHeadSize] = {};
     do {
         const std::uint64_t tagOffset = Position();
-        ReadRecord(head, kTagHeadSize, "the tag list of LOD " + std::to_string(lod));
-        SkipForward(Int32At(head + 64), tagOffset, TagLabel(head, lod));
+        ReadRecord(head, kTagHeadSize, [lod] { return "the tag list of " + LodName(lod); });
+        SkipForward(Int32At(head + 64), tagOffset, [&head, lod] { return TagLabel(head, lod); });
     } while (std::memcmp(head, kEndTag, sizeof kEndTag) != 0);
-}
-
-void CModelWalk::ReadRecord(void* record, std::uint32_t size, const std::string& what)
-{
-    if (Position() + size > static_cast<std::uint64_t>(m_size))
-        Fail(what + " is cut off by the end of the file", Position());
-    m_view.Read(record, size);
-}
-
-void CModelWalk::SkipForward(std::int64_t distance, std::uint64_t recordOffset,
-                             const std::string& what)
-{
-    if (static_cast<std::int64_t>(Position()) + distance > m_size)
-        Fail(what + " runs past the end of the file", recordOffset);
-    // A target before the start of the image raises badSeek from the view.
-    m_view.Seek(distance, CFile::current);
-    if (distance < 0)
-        Fail(what + " has a negative size", recordOffset);
 }
 
 void CModelWalk::Fail(const std::string& problem, std::uint64_t offset) const

@@ -29,8 +29,10 @@ private:
     std::size_t IndexFaces(std::int32_t lod, std::int32_t faceCount, std::vector<char*>& fields);
     void SkipTags(std::int32_t lod);
 
-    void ReadRecord(void* record, std::uint32_t size, const std::string& what);
-    void SkipForward(std::int64_t distance, std::uint64_t recordOffset, const std::string& what);
+    // what() names the record for the message of a failure; it runs only then.
+    template <class Describe> void ReadRecord(void* record, std::uint32_t size, Describe what);
+    template <class Describe>
+    void SkipForward(std::int64_t distance, std::uint64_t recordOffset, Describe what);
     std::uint64_t Position() const { return m_view.GetPosition(); }
     [[noreturn]] void Fail(const std::string& problem, std::uint64_t offset) const;
 
