@@ -12,13 +12,9 @@ public:
     enum OpenFlags : std::uint32_t {
         modeRead = 0x0000,
         modeWrite = 0x0001,
-        modeReadWrite = 0x0002,
         shareExclusive = 0x0010,
         shareDenyWrite = 0x0020,
-        shareDenyRead = 0x0030,
-        shareDenyNone = 0x0040,
         modeCreate = 0x1000,
-        modeNoTruncate = 0x2000,
     };
     enum SeekPosition { begin = 0, current = 1, end = 2 };
 

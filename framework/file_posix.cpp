@@ -40,21 +40,8 @@ namespace {
 
 int OpenFlagsFor(std::uint32_t flags)
 {
-    int result = O_CLOEXEC;
-    switch (flags & 3) {
-    case CFile::modeWrite:
-        result |= O_WRONLY;
-        break;
-    case CFile::modeReadWrite:
-        result |= O_RDWR;
-        break;
-    default:
-        result |= O_RDONLY;
-        break;
-    }
-    if (flags & CFile::modeCreate)
-        result |= (flags & CFile::modeNoTruncate) ? O_CREAT : O_CREAT | O_TRUNC;
-    return result;
+    const int access = (flags & CFile::modeWrite) ? O_WRONLY : O_RDONLY;
+    return O_CLOEXEC | access | ((flags & CFile::modeCreate) ? O_CREAT | O_TRUNC : 0);
 }
 
 // A directory opens for reading on POSIX; refuse it as Windows does.

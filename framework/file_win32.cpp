@@ -6,35 +6,18 @@ namespace {
 
 DWORD AccessFor(std::uint32_t flags)
 {
-    switch (flags & 3) {
-    case CFile::modeWrite:
-        return GENERIC_WRITE;
-    case CFile::modeReadWrite:
-        return GENERIC_READ | GENERIC_WRITE;
-    default:
-        return GENERIC_READ;
-    }
+    return (flags & CFile::modeWrite) ? GENERIC_WRITE : GENERIC_READ;
 }
 
+// Exclusive, or others may read but not write.
 DWORD ShareFor(std::uint32_t flags)
 {
-    switch (flags & 0x70) {
-    case CFile::shareDenyWrite:
-        return FILE_SHARE_READ;
-    case CFile::shareDenyRead:
-        return FILE_SHARE_WRITE;
-    case CFile::shareDenyNone:
-        return FILE_SHARE_READ | FILE_SHARE_WRITE;
-    default:
-        return 0;
-    }
+    return (flags & CFile::shareDenyWrite) ? FILE_SHARE_READ : 0;
 }
 
 DWORD DispositionFor(std::uint32_t flags)
 {
-    if (!(flags & CFile::modeCreate))
-        return OPEN_EXISTING;
-    return (flags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    return (flags & CFile::modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
 }
 
 HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }

@@ -25,10 +25,3 @@ std::uint64_t CMemFile::Seek(std::int64_t offset, CFile::SeekPosition from)
     m_position = static_cast<std::uint64_t>(origin + offset);
     return m_position;
 }
-
-void CMemFile::Close()
-{
-    m_buffer = nullptr;
-    m_size = 0;
-    m_position = 0;
-}

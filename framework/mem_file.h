@@ -16,9 +16,6 @@ public:
     // raises badSeek (no file name) and leaves the position unchanged.
     std::uint64_t Seek(std::int64_t offset, CFile::SeekPosition from);
     std::uint64_t GetPosition() const { return m_position; }
-    std::uint64_t GetLength() const { return m_size; }
-    // Detaches the view from the buffer.
-    void Close();
 
 private:
     char* m_buffer;
