@@ -37,6 +37,8 @@ StepOutcome RunStep(const CModelBatch::Step& step, const std::string& path)
         return {false, e.GetErrorMessage().Str()};
     } catch (const std::bad_alloc&) {
         return {false, CMemoryException().GetErrorMessage().Str()};
+    } catch (const std::exception& e) {
+        return {false, e.what()};
     }
 }
 

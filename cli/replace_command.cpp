@@ -13,8 +13,8 @@ namespace {
 
 // Saving a model waits mostly for the disk to take its data. With several
 // models saved at once those waits overlap and the file system commits them
-// together.
-constexpr unsigned kSavingThreads = 16;
+// together. A 32-bit process holds fewer models at once: they share 2 GB.
+constexpr unsigned kSavingThreads = sizeof(void*) >= 8 ? 16 : 4;
 
 // "LOD l face f" of the face at index in the texture index.
 std::string FaceName(const ModelLayout& layout, std::size_t index)

@@ -130,13 +130,17 @@ TEST_F(CliTest, EachFailureIsOneLineNamingThePathAndTheOthersGoOn)
     const std::string empty = Write("empty.p3d", "");
     const std::string missing = Path("missing.p3d");
     const std::string p3dm = Write("p3dm.p3d", "MLOD\x01\x01\0\0\x01\0\0\0P3DM"s + std::string(64, '\0'));
+    sp3x::Lod backwards = sp3x::LodWithTextures({"x.paa"});
+    backwards.tags = {{"#Mass#", "", -100000}};
+    const std::string beforeStart = Write("before_start.p3d", sp3x::Build(sp3x::Model{{backwards}}));
 
-    const test::CliResult result = test::RunCli({"list", missing, empty, good, p3dm});
+    const test::CliResult result = test::RunCli({"list", missing, empty, good, p3dm, beforeStart});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "== " + good + "\ngood.paa\n");
     EXPECT_EQ(result.err, missing + ": " + missing + " was not found.\n" + empty + ": is empty, not an OFP model\n" + p3dm +
                               ": is in the later MLOD format (its LODs begin with P3DM), which this tool does not edit; only "
-                              "OFP models with SP3X LODs can be opened\n");
+                              "OFP models with SP3X LODs can be opened\n" +
+                              beforeStart + ": is damaged or not an OFP model: a size in it leads before the start of the file\n");
 }
 
 TEST_F(CliTest, InfoGivesSizeLodsTexturesAndTrailingBytes)

@@ -45,4 +45,19 @@ TEST(OrderedWorkersTest, HandsOutResultsInOrderWhileItsThreadsRunABoundedWayAhea
     EXPECT_EQ(threads.count(std::this_thread::get_id()), 0u);
 }
 
+// A batch that stops early destroys the workers while they wait for room.
+TEST(OrderedWorkersTest, EndsWhenDestroyedBeforeEveryResultIsTaken)
+{
+    std::atomic<std::size_t> produced = 0;
+    {
+        COrderedWorkers<std::size_t> workers(300, 4, [&](std::size_t index) {
+            ++produced;
+            return index;
+        });
+        for (std::size_t index = 0; index < 3; ++index)
+            EXPECT_EQ(workers.Take(index), index);
+    }
+    EXPECT_LT(produced, 300u);
+}
+
 }  // namespace
