@@ -35,7 +35,20 @@ std::string Padded(const std::string& text, char last = '\0')
     return field + last;
 }
 
-TEST(ReplaceAllOccurrences, ReplacesEveryNonOverlappingOccurrenceLeftmostFirst)
+TEST(FindTexturePathPart, SkipsSecondBytesOfDoubleByteCharacters)
+{
+    CLeadByteSet codePage932;
+    codePage932.AddRange(0x81, 0x9F);
+    codePage932.AddRange(0xE0, 0xFC);
+    const std::string text = "\x95\x5C";
+    EXPECT_EQ(FindTexturePathPart(text, 0, "\\", codePage932), std::string::npos);
+    EXPECT_EQ(FindTexturePathPart(text, 0, "\\", CLeadByteSet()), 1u);
+    EXPECT_EQ(FindTexturePathPart("\x95\x5C\\a", 0, "\\", codePage932), 2u);
+    EXPECT_EQ(FindTexturePathPart("x", 1, "", codePage932), 1u);
+}
+
+// The same results from the planning function and from the edit of a field.
+TEST_F(SubstitutionTest, ReplacesEveryNonOverlappingOccurrenceLeftmostFirst)
 {
     const struct {
         std::string text, source, target, expected;
@@ -52,20 +65,12 @@ TEST(ReplaceAllOccurrences, ReplacesEveryNonOverlappingOccurrenceLeftmostFirst)
         {"", "", "x", ""},
         {"abc", "abcd", "x", "abc"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(ReplaceAllOccurrences(c.text, c.source, c.target, CLeadByteSet()), c.expected) << c.text;
-}
-
-TEST(FindTexturePathPart, SkipsSecondBytesOfDoubleByteCharacters)
-{
-    CLeadByteSet codePage932;
-    codePage932.AddRange(0x81, 0x9F);
-    codePage932.AddRange(0xE0, 0xFC);
-    const std::string text = "\x95\x5C";
-    EXPECT_EQ(FindTexturePathPart(text, 0, "\\", codePage932), std::string::npos);
-    EXPECT_EQ(FindTexturePathPart(text, 0, "\\", CLeadByteSet()), 1u);
-    EXPECT_EQ(FindTexturePathPart("\x95\x5C\\a", 0, "\\", codePage932), 2u);
-    EXPECT_EQ(FindTexturePathPart("x", 1, "", codePage932), 1u);
+        LoadFields({c.text});
+        EXPECT_TRUE(Replace(c.source, c.target)) << c.text;
+        EXPECT_EQ(Field(0), Padded(c.expected)) << c.text;
+    }
 }
 
 TEST_F(SubstitutionTest, EmptyIndexReturnsTrue)
