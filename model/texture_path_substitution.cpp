@@ -187,12 +187,9 @@ std::string ReplaceAllOccurrences(std::string_view text, std::string_view source
                                   std::string_view target, const CLeadByteSet& leadBytes)
 {
     const PathPartSearch search(source, leadBytes);
-    const std::size_t first = search.Find(text, 0);
-    std::size_t length = 0;
-    ForEachReplacedPart(text, first, search, target, [&length](std::string_view part) { length += part.size(); });
     std::string result;
-    result.reserve(length);
-    ForEachReplacedPart(text, first, search, target, [&result](std::string_view part) { result += part; });
+    ForEachReplacedPart(text, search.Find(text, 0), search, target,
+                        [&result](std::string_view part) { result += part; });
     return result;
 }
 
