@@ -1,6 +1,5 @@
 #include "app/main_dialog.h"
 
-#include <unordered_set>
 #include <vector>
 
 #include "app/about_dialog.h"
@@ -49,19 +48,6 @@ bool CanWriteOver(const CString& path, CFileException* pError)
 bool OpenSaveTarget(const CString& path, CAtomicFile& file, CFileException* pError)
 {
     return CanWriteOver(path, pError) && file.Open(path, pError);
-}
-
-// Each non-empty text of fields once, byte for byte, in the order of their first fields.
-std::vector<std::string_view> DistinctTexts(const std::vector<char*>& fields)
-{
-    std::unordered_set<std::string_view> seen;
-    std::vector<std::string_view> texts;
-    for (const char* field : fields) {
-        const std::string_view text = TextureFieldText(field);
-        if (!text.empty() && seen.insert(text).second)
-            texts.push_back(text);
-    }
-    return texts;
 }
 
 // Whether the entry before or after index, where text has just been added,
@@ -229,7 +215,7 @@ void CMainDialog::OnSave()
 // list changes, and the list is drawn once, when it is complete.
 void CMainDialog::RefreshTextureList()
 {
-    const std::vector<std::string_view> paths = DistinctTexts(m_image.m_textureFields);
+    const std::vector<std::string_view> paths = DistinctTextureTexts(m_image.m_textureFields);
     m_listTextures.SetRedraw(FALSE);
     m_listTextures.ResetContent();
     for (std::string_view path : paths)

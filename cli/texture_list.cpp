@@ -29,13 +29,7 @@ std::vector<std::string_view> DistinctTexturePaths(const CModelImage& image)
 {
     std::vector<ListedPath> listed;
     std::unordered_set<std::string> keys;
-    // Faces of one texture usually follow each other, so the last path is checked first.
-    std::string_view lastPath;
-    for (const char* field : image.m_textureFields) {
-        const std::string_view path = TextureFieldText(field);
-        if (path.empty() || path == lastPath)
-            continue;
-        lastPath = path;
+    for (const std::string_view path : DistinctTextureTexts(image.m_textureFields)) {
         std::string key = FoldCase(path);
         if (keys.insert(key).second)
             listed.push_back({std::move(key), path});

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 // The first 32 bytes of every face record: a path, normally zero-terminated.
 inline constexpr int kTextureFieldSize = 32;
@@ -16,3 +17,7 @@ inline std::string_view TextureFieldText(const char* field)
     const auto length = zero ? static_cast<const char*>(zero) - field : kTextureFieldSize;
     return {field, static_cast<std::size_t>(length)};
 }
+
+// Each non-empty text of fields once, byte for byte, in the order of their
+// first fields.
+std::vector<std::string_view> DistinctTextureTexts(const std::vector<char*>& fields);

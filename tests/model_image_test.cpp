@@ -8,6 +8,7 @@
 
 #include "model/model_format_exception.h"
 #include "model/model_image.h"
+#include "model/texture_field.h"
 #include "sp3x_writer.h"
 #include "test_support.h"
 
@@ -153,6 +154,14 @@ TEST_F(ModelImageTest, SecondLoadIndexesOnlyTheSecondFile)
     Load(sp3x::Model{{sp3x::LodWithTextures({"four.paa"})}});
     EXPECT_EQ(test::FieldTexts(m_image), std::vector<std::string>{"four.paa"});
     EXPECT_TRUE(EveryEntryInsideImage());
+}
+
+TEST_F(ModelImageTest, DistinctTextsAreEachNonEmptyTextOnceByteForByteInFirstFaceOrder)
+{
+    Load(sp3x::Model{{sp3x::LodWithTextures({"b.paa", "b.paa", "", "A.paa", "b.paa", "a.paa"}),
+                      sp3x::LodWithTextures({"A.paa", std::string(32, 'x'), "c.paa"})}});
+    EXPECT_EQ(DistinctTextureTexts(m_image.m_textureFields),
+              (std::vector<std::string_view>{"b.paa", "A.paa", "a.paa", std::string(32, 'x'), "c.paa"}));
 }
 
 TEST_F(ModelImageTest, WriteGivesBackEveryByteButTheEditedFields)
